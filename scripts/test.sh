@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs the packages, builds the release and sanitizer presets, runs every test of both,
+# then gives the MTM reader's fuzz target a short run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+for preset in release asan; do
+  cmake --preset "$preset"
+  cmake --build --preset "$preset"
+done
+# One X display serves the whole run: OpenGL widgets need GLX (Mesa's llvmpipe).
+for preset in release asan; do
+  xvfb-run -a -s "-screen 0 1920x1080x24" ctest --preset "$preset"
+done
+if [ -f tests/fuzz/CMakeLists.txt ]; then
+  cmake --preset fuzz
+  cmake --build --preset fuzz
+  bash tests/fuzz/run.sh build/fuzz 60
+fi
