@@ -1,0 +1,52 @@
+#pragma once
+// Reading and writing .mtm files: the numeric core behind Ostrell's exports and the mtm tool.
+// Every failure carries a reason that names what was wrong.
+
+#include "result.h"
+#include "tmtm.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace ostrell {
+
+enum class MtmLayout {
+    Current, // 24-byte header: Przn, N, A, B, distance
+    Legacy,  // 20-byte header without Przn (read only)
+};
+
+struct MtmHeader {
+    MtmLayout layout = MtmLayout::Current;
+    std::int32_t przn = 0;
+    std::uint32_t pointCount = 0;
+    std::uint32_t countAz = 0;
+    std::uint32_t countEl = 0;
+    double distance = 0.0;
+    std::uint64_t fileSize = 0;
+};
+
+// Bytes a file of this shape must have; nullopt when the size does not fit in 64 bits.
+std::optional<std::uint64_t> mtmFileSize(MtmLayout layout, std::uint32_t pointCount,
+                                         std::uint32_t countAz, std::uint32_t countEl);
+
+// The file's size in bytes, or the reason it cannot be queried.
+kalmeno::Result<std::uint64_t> fileSizeOf(const std::string& path);
+
+// Reads and validates the header only (the size check of a full read).
+kalmeno::Result<MtmHeader> readMtmHeader(const std::string& path);
+
+// Reads a whole file. On failure nothing stays allocated. The points' grids come from
+// allocateRcsGrid; the caller owns them (releaseMtmGrids).
+kalmeno::Result<TMtm> readMtmFile(const std::string& path, MtmHeader* header = nullptr);
+
+// Writes the current layout: header (przn, count, countAz, countEl, distance), coordinates,
+// then countAz × countEl amplitudes of every point. A partly written file is removed.
+kalmeno::Status writeMtmFile(const std::string& path, const TMtmSavePoint* points, std::uint32_t count,
+                             std::uint32_t countAz, std::uint32_t countEl, double distance,
+                             std::int32_t przn = 0);
+
+// Releases the grid of every point of `mtm` and clears its points.
+void releaseMtmGrids(TMtm& mtm);
+
+} // namespace ostrell
