@@ -26,6 +26,7 @@ public:
     static kalmeno::Result<DynamicLibrary> load(const std::string& name, const void* caller = nullptr);
 
     bool isLoaded() const { return handle_ != nullptr; }
+    // The file that was loaded (the native name, with the folder it was found in).
     const std::string& path() const { return path_; }
 
     // The address of an exported symbol, or a failure naming the symbol and the library.
@@ -42,12 +43,13 @@ public:
 
     // Leaves the library loaded for the rest of the process (its functions stay callable).
     void keepLoaded();
-    // Unloads now.
+    // Unloads now (only forgets the library after keepLoaded()).
     void release();
 
 private:
     void* handle_ = nullptr;
     std::string path_;
+    bool keepLoaded_ = false;
 };
 
 } // namespace platform

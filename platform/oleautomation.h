@@ -12,6 +12,7 @@ constexpr HRESULT S_OK = 0;
 constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
 constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
 constexpr HRESULT DISP_E_ARRAYISLOCKED = static_cast<HRESULT>(0x8002000Du);
+constexpr HRESULT E_UNEXPECTED = static_cast<HRESULT>(0x8000FFFFu);
 
 using VARIANT_BOOL = std::int16_t;
 constexpr VARIANT_BOOL VARIANT_TRUE = -1;
@@ -44,7 +45,7 @@ struct SAFEARRAY {
 // A one-dimensional array of `count` elements of `elementSize` bytes, zero-filled; null on failure.
 SAFEARRAY* SafeArrayCreateVector(std::uint32_t elementSize, std::int32_t lowerBound, std::uint32_t count);
 HRESULT SafeArrayAccessData(SAFEARRAY* array, void** data);
-HRESULT SafeArrayUnaccessData(SAFEARRAY* array);
+HRESULT SafeArrayUnaccessData(SAFEARRAY* array); // E_UNEXPECTED when not accessed
 HRESULT SafeArrayDestroy(SAFEARRAY* array); // DISP_E_ARRAYISLOCKED while accessed; null is S_OK
 std::uint32_t SafeArrayElementCount(const SAFEARRAY* array);
 
