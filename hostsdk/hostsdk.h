@@ -1,0 +1,23 @@
+#pragma once
+// Everything of the host's contract in one include.
+
+#include "hostrecords.h"
+#include "hostsdkbase.h"
+#include "icallbackprovider.h"
+#include "icamera.h"
+#include "ichannel.h"
+#include "iconverter.h"
+#include "iengine.h"
+#include "ifeedback.h"
+#include "ihost.h"
+#include "ihostlogger.h"
+#include "ikalmenorender.h"
+#include "interfacenames.h"
+#include "iscene.h"
+#include "isceneconveyer.h"
+#include "iscenemodel.h"
+#include "isceneobject.h"
+#include "isurface.h"
+#include "isurfaceconveyer.h"
+#include "ixor.h"
+#include "pluginexports.h"
