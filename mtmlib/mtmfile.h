@@ -5,6 +5,7 @@
 #include "result.h"
 #include "tmtm.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -33,12 +34,23 @@ std::optional<std::uint64_t> mtmFileSize(MtmLayout layout, std::uint32_t pointCo
 // The file's size in bytes, or the reason it cannot be queried.
 kalmeno::Result<std::uint64_t> fileSizeOf(const std::string& path);
 
+// Bytes of the current header; a legacy file's header is 4 bytes shorter.
+constexpr std::uint64_t kMtmHeaderBytes = 24;
+
+// Interprets the first 24 bytes of a file of `fileSize` bytes: the current layout first, then the
+// legacy one. Rejects sizes that fit neither, headers whose size does not fit in 64 bits, and
+// empty grids whose row tables alone would outweigh the file.
+kalmeno::Result<MtmHeader> parseMtmHeader(const unsigned char* first24, std::uint64_t fileSize);
+
 // Reads and validates the header only (the size check of a full read).
 kalmeno::Result<MtmHeader> readMtmHeader(const std::string& path);
 
 // Reads a whole file. On failure nothing stays allocated. The points' grids come from
 // allocateRcsGrid; the caller owns them (releaseMtmGrids).
 kalmeno::Result<TMtm> readMtmFile(const std::string& path, MtmHeader* header = nullptr);
+
+// The same read over the bytes of a file already in memory; `path` of the result stays empty.
+kalmeno::Result<TMtm> readMtmBuffer(const void* data, std::size_t size, MtmHeader* header = nullptr);
 
 // Writes the current layout: header (przn, count, countAz, countEl, distance), coordinates,
 // then countAz × countEl amplitudes of every point. A partly written file is removed.
