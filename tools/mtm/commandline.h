@@ -1,0 +1,44 @@
+#pragma once
+// The arguments of one `mtm` command, split into options and operands.
+
+#include "result.h"
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace mtm {
+
+class CommandLine {
+public:
+    struct Option {
+        std::string name; // with its dashes: "--json"
+        bool takesValue = false;
+    };
+
+    // Accepts "--name", "--name VALUE" and "--name=VALUE" for the given options and "--help" (or
+    // "-h") always; everything after "--" is an operand. The number of operands must be
+    // `operandCount` unless help was asked for. Fails with a reason fit for the user.
+    static kalmeno::Result<CommandLine> parse(const std::vector<std::string>& arguments,
+                                              const std::vector<Option>& options,
+                                              std::size_t operandCount);
+
+    bool helpRequested() const { return helpRequested_; }
+    bool has(const std::string& option) const { return values_.count(option) != 0; }
+    // The value of an option that takes one, when given (the last one wins).
+    std::optional<std::string> value(const std::string& option) const;
+    const std::vector<std::string>& operands() const { return operands_; }
+    const std::string& operand(std::size_t index) const { return operands_.at(index); }
+
+private:
+    bool helpRequested_ = false;
+    std::map<std::string, std::string> values_;
+    std::vector<std::string> operands_;
+};
+
+// A decimal index without sign, spaces or junk that fits in 32 bits ("7"), else a reason.
+kalmeno::Result<std::uint32_t> parseIndex(const std::string& text);
+
+} // namespace mtm
