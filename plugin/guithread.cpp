@@ -1,0 +1,39 @@
+#include "guithread.h"
+
+#include "cmainwindow.h"
+#include "hostlog.h"
+#include "pluginglobals.h"
+
+#include <QApplication>
+#include <QMetaObject>
+
+#include <memory>
+
+namespace kalmeno {
+
+void Start()
+{
+    logRawInfo("In func Start");
+    {
+        int argumentCount = 0; // QApplication keeps a reference: it must outlive the application
+        auto application = std::make_unique<QApplication>(argumentCount, nullptr);
+        QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
+        logRawInfo("Create QApplication");
+
+        auto* window = new CMainWindow(); // deletes itself when closed
+        const bool closeAtOnce = mainWindow.registerWindow(window);
+        window->show();
+        if (closeAtOnce)
+            QMetaObject::invokeMethod(window, "close", Qt::QueuedConnection);
+
+        logRawInfo("QApplication exec()");
+        application->exec();
+        mainWindow.markEnded();
+    }
+    if (!released.load()) {
+        if (hostsdk::IHost* host = hostObject.load())
+            host->NotifyClosed();
+    }
+}
+
+} // namespace kalmeno

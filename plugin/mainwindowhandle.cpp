@@ -1,0 +1,61 @@
+#include "mainwindowhandle.h"
+
+#include "cmainwindow.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+
+namespace kalmeno {
+
+void MainWindowHandle::markStarting()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    phase_ = Phase::Starting;
+    closeRequested_ = false;
+}
+
+void MainWindowHandle::markStartFailed()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    phase_ = Phase::Idle;
+}
+
+void MainWindowHandle::markEnded()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    window_ = nullptr;
+    phase_ = Phase::Ended;
+}
+
+bool MainWindowHandle::registerWindow(CMainWindow* window)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    window_ = window;
+    phase_ = Phase::Running;
+    return closeRequested_;
+}
+
+void MainWindowHandle::unregisterWindow(CMainWindow* window)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (window_ == window)
+        window_ = nullptr;
+}
+
+MainWindowHandle::CloseRequest MainWindowHandle::requestClose()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (window_ && QCoreApplication::instance()) {
+        QMetaObject::invokeMethod(window_, "close", Qt::QueuedConnection);
+        return CloseRequest::Posted;
+    }
+    // While the GUI thread builds the window or tears the application down, ending the process
+    // would run static destructors under its feet: let it finish instead.
+    if (phase_ == Phase::Starting || phase_ == Phase::Running) {
+        closeRequested_ = true;
+        return CloseRequest::Deferred;
+    }
+    return CloseRequest::NoInterface;
+}
+
+} // namespace kalmeno

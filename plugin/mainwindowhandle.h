@@ -1,0 +1,56 @@
+#pragma once
+// The process-wide reference to the main window, safe to use from any thread.
+//
+// The window lives on the GUI thread and deletes itself when closed; host threads must never
+// reach it after that. Every use happens under one lock that the window's destructor also takes,
+// so a window seen here stays alive until the use ends.
+
+#include <mutex>
+
+class CMainWindow;
+
+namespace kalmeno {
+
+class MainWindowHandle {
+public:
+    enum class CloseRequest {
+        Posted,      // the window closes on the GUI thread
+        Deferred,    // the GUI thread is still building the window; it closes it when done
+        NoInterface, // no GUI thread runs: the caller ends the process
+    };
+
+    // Lifecycle of the GUI thread, written by Initialize and the thread itself.
+    void markStarting();
+    void markStartFailed();
+    void markEnded();
+
+    // Returns true when a close was requested while the window was being built: the caller then
+    // closes it right away.
+    bool registerWindow(CMainWindow* window);
+    // From the window's destructor; only forgets `window` itself.
+    void unregisterWindow(CMainWindow* window);
+
+    // Queues the window's close on the GUI thread when there is a window.
+    CloseRequest requestClose();
+
+    // Runs `use` with the window while it exists; false when there is none.
+    template <typename Use>
+    bool withWindow(Use&& use)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!window_)
+            return false;
+        use(window_);
+        return true;
+    }
+
+private:
+    enum class Phase { Idle, Starting, Running, Ended };
+
+    std::mutex mutex_;
+    CMainWindow* window_ = nullptr;
+    Phase phase_ = Phase::Idle;
+    bool closeRequested_ = false;
+};
+
+} // namespace kalmeno

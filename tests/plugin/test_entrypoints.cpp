@@ -1,0 +1,242 @@
+// The plug-in's exports, exercised on the shipped libKalmeno.so. Scenarios that start the GUI
+// thread run in a child process each: the plug-in's state is process-wide.
+#include "childprocess.h"
+#include "recordinghost.h"
+
+#include "dynamiclibrary.h"
+#include "pluginexports.h"
+
+#include <QCoreApplication>
+#include <QMetaObject>
+#include <QWidget>
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+#include <sstream>
+#include <thread>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+struct Plugin {
+    platform::DynamicLibrary library;
+    hostsdk::get_CountRequestInterfaces_t count = nullptr;
+    hostsdk::RequestInterfaces_t requestInterfaces = nullptr;
+    hostsdk::Initialize_t initialize = nullptr;
+    hostsdk::Release_t release = nullptr;
+    hostsdk::UnloadedObject_t unloadedObject = nullptr;
+};
+
+std::string pluginPath()
+{
+    const char* stage = std::getenv("KALMENO_STAGE_DIR");
+    return std::string(stage ? stage : ".") + "/bin/libKalmeno.so";
+}
+
+Plugin loadPlugin()
+{
+    Plugin plugin;
+    auto library = platform::DynamicLibrary::load(pluginPath());
+    if (!library)
+        throw std::runtime_error(library.error());
+    plugin.library = std::move(library.value());
+    auto resolve = [&](auto& function, const char* name) {
+        auto symbol = plugin.library.function<std::decay_t<decltype(function)>>(name);
+        if (!symbol)
+            throw std::runtime_error(symbol.error());
+        function = symbol.value();
+    };
+    resolve(plugin.count, hostsdk::kCountRequestInterfacesExport);
+    resolve(plugin.requestInterfaces, hostsdk::kRequestInterfacesExport);
+    resolve(plugin.initialize, hostsdk::kInitializeExport);
+    resolve(plugin.release, hostsdk::kReleaseExport);
+    resolve(plugin.unloadedObject, hostsdk::kUnloadedObjectExport);
+    plugin.library.keepLoaded(); // the GUI thread may outlive the scenario's scope
+    return plugin;
+}
+
+// Runs `action` on the plug-in's GUI thread and waits for it. Call once the event loop runs.
+void onGuiThread(const std::function<void()>& action)
+{
+    QMetaObject::invokeMethod(QCoreApplication::instance(), action, Qt::BlockingQueuedConnection);
+}
+
+QWidget* findMainWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (widget->objectName() == "CMainWindow")
+            return widget;
+    return nullptr;
+}
+
+std::string joined(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const auto& line : lines)
+        text += line + "\n";
+    return text;
+}
+
+TEST(PluginRecords, FillsThreeRecordsByteForByteAndLeavesTheRestAlone)
+{
+    Plugin plugin = loadPlugin();
+    constexpr std::size_t recordSize = 193;
+    constexpr unsigned char filler = 0xCD;
+    std::vector<unsigned char> buffer(4 * recordSize, filler);
+    plugin.requestInterfaces(reinterpret_cast<hostsdk::RequestedInterface*>(buffer.data()));
+
+    struct Expected { const char* interfaceName; const char* progId; unsigned char flag; };
+    const Expected expected[] = {
+        {"TypeLib.Quelmar.IEngine", "Quelmar.Engine", 1},
+        {"TypeLib.Quelmar.Maintance.ICallbackProvider", "Quelmar.Engine", 0},
+        {"TypeLib.Quelmar.IConverter", "Quelmar.Converter.Converter", 1},
+    };
+    auto checkField = [&](std::size_t offset, std::size_t size, const char* text, const std::string& where) {
+        const std::size_t length = std::strlen(text);
+        EXPECT_EQ(0, std::memcmp(buffer.data() + offset, text, length)) << where;
+        EXPECT_EQ(0, buffer[offset + length]) << where << ": NUL";
+        for (std::size_t i = offset + length + 1; i < offset + size; ++i)
+            ASSERT_EQ(filler, buffer[i]) << where << ": byte " << i - offset << " after the NUL changed";
+    };
+    for (std::size_t k = 0; k < 3; ++k) {
+        const std::size_t base = k * recordSize;
+        const std::string where = "record " + std::to_string(k);
+        checkField(base + 0, 128, expected[k].interfaceName, where + " interfaceName");
+        checkField(base + 128, 64, expected[k].progId, where + " progId");
+        EXPECT_EQ(expected[k].flag, buffer[base + 192]) << where << " flag";
+    }
+    for (std::size_t i = 3 * recordSize; i < buffer.size(); ++i)
+        ASSERT_EQ(filler, buffer[i]) << "byte " << i << " past the third record changed";
+}
+
+TEST(PluginRecords, UnloadedObjectAndRecordsBeforeInitializeNeedNoHost)
+{
+    Plugin plugin = loadPlugin();
+    EXPECT_EQ(3, plugin.count());
+    plugin.unloadedObject(nullptr);
+    std::vector<hostsdk::RequestedInterface> records(3);
+    plugin.requestInterfaces(records.data()); // no logger yet: must not crash
+    EXPECT_STREQ("Quelmar.Converter.Converter", records[2].progId);
+}
+
+TEST(PluginLifecycle, UserCloseNotifiesTheHostOnceAfterTheStartLines)
+{
+    const ChildOutcome outcome = runInChild([] {
+        Plugin plugin = loadPlugin();
+        static RecordingHost host;
+        std::ostringstream report;
+        report << "count before " << plugin.count() << "\n";
+        plugin.requestInterfaces(std::vector<hostsdk::RequestedInterface>(3).data());
+        plugin.initialize(&host, &host);
+        if (!host.waitForLine("I QApplication exec()", 20s))
+            return report.str() + "no event loop\n" + joined(host.lines());
+        report << "count after " << plugin.count() << "\n";
+        onGuiThread([] {
+            if (QWidget* window = findMainWindow())
+                window->close();
+        });
+        host.waitForNotify(20s);
+        std::this_thread::sleep_for(300ms); // a second notification would arrive now
+        report << joined(host.lines()) << "notified " << host.notifyCount() << "\n";
+        return report.str();
+    });
+    ASSERT_TRUE(outcome.exited) << outcome.report;
+    EXPECT_EQ(0, outcome.status);
+    EXPECT_EQ("count before 3\n"
+              "count after 3\n"
+              "I Kalmeno Initialize()\n"
+              "I In func Start\n"
+              "I Create QApplication\n"
+              "I QApplication exec()\n"
+              "notified 1\n",
+              outcome.report);
+}
+
+TEST(PluginLifecycle, ReleaseClosesTheWindowWithoutNotifying)
+{
+    const ChildOutcome outcome = runInChild([] {
+        Plugin plugin = loadPlugin();
+        static RecordingHost host;
+        static std::atomic<bool> destroyed{false};
+        plugin.initialize(&host, &host);
+        if (!host.waitForLine("I QApplication exec()", 20s))
+            return "no event loop\n" + joined(host.lines());
+        onGuiThread([] {
+            if (QWidget* window = findMainWindow())
+                QObject::connect(window, &QObject::destroyed, [] { destroyed = true; });
+        });
+        plugin.release();
+        const std::string afterRelease = destroyed ? "closed synchronously\n" : "returned first\n";
+        for (int i = 0; i < 200 && !destroyed; ++i)
+            std::this_thread::sleep_for(50ms);
+        std::this_thread::sleep_for(500ms); // the GUI thread ends and would notify now
+        return afterRelease + (destroyed ? "window destroyed\n" : "window alive\n") +
+               "last line " + host.lines().back() + "\nnotified " + std::to_string(host.notifyCount()) + "\n";
+    });
+    ASSERT_TRUE(outcome.exited) << outcome.report;
+    EXPECT_EQ(0, outcome.status);
+    EXPECT_EQ("returned first\nwindow destroyed\nlast line I Release()\nnotified 0\n", outcome.report);
+}
+
+TEST(PluginLifecycle, NullLoggerStillRunsTheInterface)
+{
+    const ChildOutcome outcome = runInChild([] {
+        Plugin plugin = loadPlugin();
+        static RecordingHost host; // its logger half is never handed over
+        plugin.initialize(&host, nullptr);
+        std::vector<hostsdk::RequestedInterface> records(3);
+        plugin.requestInterfaces(records.data());
+        for (int i = 0; i < 400 && !QCoreApplication::instance(); ++i)
+            std::this_thread::sleep_for(50ms);
+        if (!QCoreApplication::instance())
+            return std::string("no application\n");
+        onGuiThread([] {
+            if (QWidget* window = findMainWindow())
+                window->close();
+        });
+        host.waitForNotify(20s);
+        return "lines " + std::to_string(host.lines().size()) + "\nnotified " +
+               std::to_string(host.notifyCount()) + "\n";
+    });
+    ASSERT_TRUE(outcome.exited) << outcome.report;
+    EXPECT_EQ("lines 0\nnotified 1\n", outcome.report);
+}
+
+TEST(PluginLifecycle, ReleaseWithoutInterfaceEndsTheProcessWithStatusZero)
+{
+    const ChildOutcome outcome = runInChild([] {
+        Plugin plugin = loadPlugin();
+        plugin.release();
+        _exit(42); // Release must not return here
+        return std::string();
+    });
+    ASSERT_TRUE(outcome.exited) << outcome.report;
+    EXPECT_EQ(0, outcome.status);
+    EXPECT_EQ("", outcome.report);
+}
+
+TEST(PluginLifecycle, ReleaseWhileTheWindowIsBuiltClosesItOnceBuilt)
+{
+    const ChildOutcome outcome = runInChild([] {
+        Plugin plugin = loadPlugin();
+        static RecordingHost host;
+        plugin.initialize(&host, &host);
+        plugin.release(); // the GUI thread has barely started
+        host.waitForLine("I QApplication exec()", 20s);
+        for (int i = 0; i < 200 && QCoreApplication::instance(); ++i)
+            std::this_thread::sleep_for(50ms);
+        std::this_thread::sleep_for(300ms);
+        return std::string(QCoreApplication::instance() ? "application alive\n" : "application gone\n") +
+               "notified " + std::to_string(host.notifyCount()) + "\n";
+    });
+    ASSERT_TRUE(outcome.exited) << outcome.report;
+    EXPECT_EQ(0, outcome.status);
+    EXPECT_EQ("application gone\nnotified 0\n", outcome.report);
+}
+
+} // namespace
