@@ -1,0 +1,95 @@
+#include "patternstencil.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr double pi = 3.14159265358979323846;
+
+void reserveAxis(PatternStencil::Axis& axis, std::uint32_t count)
+{
+    axis.lower.reserve(count);
+    axis.upper.reserve(count);
+    axis.toLower.reserve(count);
+    axis.toUpper.reserve(count);
+    axis.span.reserve(count);
+}
+
+void appendSample(PatternStencil::Axis& axis, std::uint32_t lower, std::uint32_t upper, double x,
+                  double x0, double x1)
+{
+    axis.lower.push_back(lower);
+    axis.upper.push_back(upper);
+    axis.toLower.push_back(x - x0);
+    axis.toUpper.push_back(x1 - x);
+    axis.span.push_back(x1 - x0);
+}
+
+} // namespace
+
+double PatternStencil::azimuthAngle(std::uint32_t index, std::uint32_t count)
+{
+    // With one sample the step would be infinite (and 0 × ∞ is NaN).
+    if (count < 2)
+        return 0.0;
+    return index * 2.0 * pi / (count - 1);
+}
+
+double PatternStencil::elevationAngle(std::uint32_t index, std::uint32_t count)
+{
+    if (count < 2)
+        return -pi / 2;
+    return index * pi / (count - 1) - pi / 2;
+}
+
+PatternStencil::PatternStencil(std::uint32_t patternAz, std::uint32_t patternEl, std::uint32_t gridAz,
+                               std::uint32_t gridEl)
+    : gridAz_(gridAz), gridEl_(gridEl)
+{
+    reserveAxis(azimuth_, patternAz);
+    for (std::uint32_t i = 0; i < patternAz; ++i) {
+        double a = azimuthAngle(i, patternAz);
+        while (a < 0)
+            a += 2 * pi;
+        while (a >= 2 * pi)
+            a -= 2 * pi;
+        if (gridAz < 2) {
+            // Both neighbours are the single sample: no span, the sample is taken as it is.
+            appendSample(azimuth_, 0, 0, a, a, a);
+            continue;
+        }
+        const double step = 2 * pi / (gridAz - 1);
+        const double cell = std::floor(a / step);
+        const std::int64_t v = cell > 0 ? static_cast<std::int64_t>(cell) : 0;
+        const auto i0 = static_cast<std::uint32_t>(static_cast<std::uint64_t>(v) % gridAz);
+        const auto i1 = static_cast<std::uint32_t>(static_cast<std::uint64_t>(v + 1) % gridAz);
+        double a0 = i0 * step;
+        double a1 = i1 * step;
+        if (std::fabs(a1 - a0) > pi) {
+            // The pair wraps across 0: move one neighbour by a full turn to the side of `a`.
+            if (a0 > a)
+                a0 -= 2 * pi;
+            else
+                a1 += 2 * pi;
+        }
+        appendSample(azimuth_, i0, i1, a, a0, a1);
+    }
+
+    reserveAxis(elevation_, patternEl);
+    for (std::uint32_t j = 0; j < patternEl; ++j) {
+        const double theta = elevationAngle(j, patternEl);
+        if (gridEl < 2) {
+            appendSample(elevation_, 0, 0, theta, theta, theta);
+            continue;
+        }
+        const double step = pi / (gridEl - 1);
+        const double cell = std::floor((theta + pi / 2) / step);
+        const std::int64_t t = cell > 0 ? static_cast<std::int64_t>(std::min(cell, double(gridEl))) : 0;
+        const auto j0 = static_cast<std::uint32_t>(std::min<std::int64_t>(t, gridEl - 1));
+        const auto j1 = static_cast<std::uint32_t>(t + 1 < gridEl ? t + 1 : gridEl - 1);
+        const double e0 = j0 * step - pi / 2;
+        const double e1 = j1 * step - pi / 2;
+        appendSample(elevation_, j0, j1, theta, e0, e1);
+    }
+}

@@ -1,0 +1,41 @@
+#pragma once
+// Where every direction of a pattern falls on one point grid: the neighbouring samples and the
+// distances to them. It depends only on the two grids' shapes, so one stencil serves every point
+// that shares a grid.
+
+#include <cstdint>
+#include <vector>
+
+class PatternStencil {
+public:
+    // Neighbours of one pattern sample on one axis of a point's grid. Angles of the neighbours
+    // are folded into `toLower` (x − x0), `toUpper` (x1 − x) and `span` (x1 − x0).
+    struct Axis {
+        std::vector<std::uint32_t> lower;
+        std::vector<std::uint32_t> upper;
+        std::vector<double> toLower;
+        std::vector<double> toUpper;
+        std::vector<double> span;
+    };
+
+    // Pattern of patternAz × patternEl samples read from a point grid of gridAz × gridEl samples
+    // (both at least 1).
+    PatternStencil(std::uint32_t patternAz, std::uint32_t patternEl, std::uint32_t gridAz,
+                   std::uint32_t gridEl);
+
+    std::uint32_t gridAz() const { return gridAz_; }
+    std::uint32_t gridEl() const { return gridEl_; }
+    const Axis& azimuth() const { return azimuth_; }
+    const Axis& elevation() const { return elevation_; }
+
+    // Angle of sample `index` of a grid axis of `count` samples; a single sample lies at the
+    // start of the axis.
+    static double azimuthAngle(std::uint32_t index, std::uint32_t count);
+    static double elevationAngle(std::uint32_t index, std::uint32_t count);
+
+private:
+    std::uint32_t gridAz_;
+    std::uint32_t gridEl_;
+    Axis azimuth_;
+    Axis elevation_;
+};

@@ -1,0 +1,177 @@
+#include "rcspattern.h"
+
+#include "patternstencil.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <map>
+#include <stdexcept>
+#include <thread>
+#include <utility>
+
+namespace {
+
+constexpr double pi = 3.14159265358979323846;
+
+// Below this many point-cell evaluations a second thread costs more than it saves.
+constexpr std::size_t parallelThreshold = 200000;
+
+// A point that contributes, with the stencil of its grid.
+struct Contribution {
+    const TRcsValue* const* rows;
+    const PatternStencil* stencil;
+};
+
+// A grid without samples, or with a missing row, has nothing that could be read.
+bool hasReadableGrid(const TMtmPoint& point)
+{
+    if (point.countAz == 0 || point.countEl == 0 || !point.rcs)
+        return false;
+    for (std::uint32_t a = 0; a < point.countAz; ++a)
+        if (!point.rcs[a])
+            return false;
+    return true;
+}
+
+const double* parts(const TRcsValue& value)
+{
+    return reinterpret_cast<const double*>(&value);
+}
+
+// Adds the contribution of one point to the sums of pattern rows [firstRow, endRow). The sums are
+// interleaved (re, im) per cell. The arithmetic is written out term by term in a fixed order so
+// that every cell gets exactly the value of evaluating the interpolation for itself.
+void accumulateRows(const Contribution& point, std::uint32_t firstRow, std::uint32_t endRow,
+                    std::uint32_t patternEl, double* sums)
+{
+    const PatternStencil::Axis& az = point.stencil->azimuth();
+    const PatternStencil::Axis& el = point.stencil->elevation();
+    const std::uint32_t* lowerEl = el.lower.data();
+    const std::uint32_t* upperEl = el.upper.data();
+    const double* toLowerEl = el.toLower.data();
+    const double* toUpperEl = el.toUpper.data();
+    const double* spanEl = el.span.data();
+
+    for (std::uint32_t i = firstRow; i < endRow; ++i) {
+        const TRcsValue* row0 = point.rows[az.lower[i]];
+        const TRcsValue* row1 = point.rows[az.upper[i]];
+        const double dx0 = az.toLower[i];
+        const double dx1 = az.toUpper[i];
+        const double spanAz = az.span[i];
+        double* cell = sums + std::size_t(i) * patternEl * 2;
+        for (std::uint32_t j = 0; j < patternEl; ++j, cell += 2) {
+            const double* f00 = parts(row0[lowerEl[j]]);
+            const double d = spanAz * spanEl[j];
+            if (std::fabs(d) < 1e-9) {
+                cell[0] += f00[0];
+                cell[1] += f00[1];
+                continue;
+            }
+            const double* f10 = parts(row1[lowerEl[j]]);
+            const double* f01 = parts(row0[upperEl[j]]);
+            const double* f11 = parts(row1[upperEl[j]]);
+            const double dy0 = toLowerEl[j];
+            const double dy1 = toUpperEl[j];
+            for (int c = 0; c < 2; ++c) {
+                const double value = (dx0 * f10[c] * dy1 + dx1 * f00[c] * dy1 + dx1 * f01[c] * dy0
+                                      + dx0 * f11[c] * dy0)
+                                     / d;
+                cell[c] += value;
+            }
+        }
+    }
+}
+
+void accumulate(const std::vector<Contribution>& points, std::uint32_t firstRow, std::uint32_t endRow,
+                std::uint32_t patternEl, double* sums)
+{
+    for (const Contribution& point : points)
+        accumulateRows(point, firstRow, endRow, patternEl, sums);
+}
+
+double toDecibels(double re, double im)
+{
+    double db = 10 * std::log10(4 * pi * (re * re + im * im));
+    if (std::isinf(db) && std::isfinite(re) && std::isfinite(im)) {
+        // The square overflowed although the sum itself is finite: take the logarithm first.
+        db = 10 * (std::log10(4 * pi) + 2 * std::log10(std::hypot(re, im)));
+    }
+    // A sum that is no number (NaN or infinite amplitudes in the file) is shown as 0 like any
+    // value below 0 dB, so nothing downstream scales by it.
+    if (!(db >= 0) || !std::isfinite(db))
+        return 0.0;
+    return db;
+}
+
+} // namespace
+
+RcsPattern computePattern(const TMtm& mtm)
+{
+    if (mtm.points.empty())
+        throw std::runtime_error("Error: Model is empty, cannot calculate RCS.");
+
+    const std::uint32_t patternAz = mtm.points.front().countAz;
+    const std::uint32_t patternEl = mtm.points.front().countEl;
+    // Either axis without samples leaves no cell (and no row needs to exist).
+    if (patternAz == 0 || patternEl == 0)
+        return {};
+
+    // Points nearly always share one grid: one stencil per grid shape.
+    std::map<std::pair<std::uint32_t, std::uint32_t>, PatternStencil> stencils;
+    std::vector<Contribution> contributions;
+    contributions.reserve(mtm.points.size());
+    for (const TMtmPoint& point : mtm.points) {
+        if (!hasReadableGrid(point))
+            continue;
+        const auto shape = std::make_pair(point.countAz, point.countEl);
+        auto found = stencils.find(shape);
+        if (found == stencils.end())
+            found = stencils.emplace(shape, PatternStencil(patternAz, patternEl, point.countAz, point.countEl))
+                        .first;
+        contributions.push_back({point.rcs, &found->second});
+    }
+
+    std::vector<double> sums(std::size_t(patternAz) * patternEl * 2, 0.0);
+    const std::size_t work = contributions.size() * std::size_t(patternAz) * patternEl;
+    unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    threads = std::min<unsigned>(threads, patternAz);
+    if (work < parallelThreshold)
+        threads = 1;
+
+    // Each thread owns a band of rows, so every cell still sums its points in model order.
+    std::vector<std::thread> workers;
+    std::uint32_t first = 0;
+    for (unsigned t = 0; t < threads; ++t) {
+        const std::uint32_t end = std::uint32_t(std::uint64_t(patternAz) * (t + 1) / threads);
+        if (t + 1 < threads) {
+            try {
+                workers.emplace_back(accumulate, std::cref(contributions), first, end, patternEl, sums.data());
+            } catch (const std::system_error&) {
+                accumulate(contributions, first, end, patternEl, sums.data());
+            }
+        } else {
+            accumulate(contributions, first, end, patternEl, sums.data());
+        }
+        first = end;
+    }
+    for (std::thread& worker : workers)
+        worker.join();
+
+    RcsPattern pattern(patternAz, std::vector<double>(patternEl, 0.0));
+    const double* cell = sums.data();
+    for (std::uint32_t i = 0; i < patternAz; ++i)
+        for (std::uint32_t j = 0; j < patternEl; ++j, cell += 2)
+            pattern[i][j] = toDecibels(cell[0], cell[1]);
+    return pattern;
+}
+
+double patternMaximum(const RcsPattern& pattern)
+{
+    double maximum = 0.0;
+    for (const std::vector<double>& row : pattern)
+        for (double value : row)
+            if (std::isfinite(value) && value > maximum)
+                maximum = value;
+    return maximum;
+}
