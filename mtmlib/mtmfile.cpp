@@ -46,9 +46,9 @@ std::string expectedText(std::optional<std::uint64_t> size)
     return size ? std::to_string(*size) : std::string("more than 2^64");
 }
 
-// Fills a record from the blocks that follow the header; `read(dst, n)` delivers the next n bytes.
-template <typename ReadFn>
-kalmeno::Result<TMtm> readBody(const MtmHeader& header, ReadFn&& read)
+} // namespace
+
+kalmeno::Result<TMtm> readMtmBody(const MtmHeader& header, const MtmByteReader& read)
 {
     using R = kalmeno::Result<TMtm>;
     const std::size_t count = header.pointCount;
@@ -91,6 +91,8 @@ kalmeno::Result<TMtm> readBody(const MtmHeader& header, ReadFn&& read)
     }
     return R::success(std::move(mtm));
 }
+
+namespace {
 
 kalmeno::Result<MtmHeader> readHeaderFrom(std::FILE* file, const std::string& path)
 {
@@ -210,7 +212,7 @@ kalmeno::Result<TMtm> readMtmFile(const std::string& path, MtmHeader* header)
         return R::failure("cannot seek to the coordinate block");
 
     std::FILE* stream = file.get();
-    auto result = readBody(h, [stream](void* destination, std::size_t bytes) {
+    auto result = readMtmBody(h, [stream](void* destination, std::size_t bytes) {
         return std::fread(destination, 1, bytes, stream) == bytes;
     });
     if (!result)
@@ -232,7 +234,7 @@ kalmeno::Result<TMtm> readMtmBuffer(const void* data, std::size_t size, MtmHeade
         return R::failure(parsed.error());
     const MtmHeader& h = parsed.value();
     std::size_t offset = h.layout == MtmLayout::Current ? kMtmHeaderBytes : kMtmHeaderBytes - 4;
-    auto result = readBody(h, [&](void* destination, std::size_t count) {
+    auto result = readMtmBody(h, [&](void* destination, std::size_t count) {
         if (count > size - offset)
             return false;
         std::memcpy(destination, bytes + offset, count);
@@ -276,10 +278,16 @@ kalmeno::Status writeMtmFile(const std::string& path, const TMtmSavePoint* point
     auto write = [stream](const void* source, std::size_t bytes) {
         return std::fwrite(source, 1, bytes, stream) == bytes;
     };
+    // Only a file of ours is removed again, never a device or pipe that was written to.
+    auto discard = [&path] {
+        std::error_code ignored;
+        if (std::filesystem::is_regular_file(path, ignored))
+            std::filesystem::remove(path, ignored);
+    };
     auto fail = [&](const std::string& reason) {
         const std::string error = std::strerror(errno);
         file.reset();
-        std::remove(path.c_str());
+        discard();
         return S::failure(reason + ": " + error);
     };
 
@@ -319,7 +327,7 @@ kalmeno::Status writeMtmFile(const std::string& path, const TMtmSavePoint* point
         return fail("cannot write");
     if (std::fclose(file.release()) != 0) {
         const std::string error = std::strerror(errno);
-        std::remove(path.c_str());
+        discard();
         return S::failure("cannot close: " + error);
     }
     return S::success();

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -48,6 +49,14 @@ kalmeno::Result<MtmHeader> readMtmHeader(const std::string& path);
 // Reads a whole file. On failure nothing stays allocated. The points' grids come from
 // allocateRcsGrid; the caller owns them (releaseMtmGrids).
 kalmeno::Result<TMtm> readMtmFile(const std::string& path, MtmHeader* header = nullptr);
+
+// Delivers the next `bytes` bytes of a file into `destination`, or false when they cannot be had.
+using MtmByteReader = std::function<bool(void* destination, std::size_t bytes)>;
+
+// The blocks after a checked header: coordinates, then every point's amplitudes straight into its
+// grid. A reader that fails part-way (a file changed after its size was checked) yields a failure
+// and nothing stays allocated.
+kalmeno::Result<TMtm> readMtmBody(const MtmHeader& header, const MtmByteReader& read);
 
 // The same read over the bytes of a file already in memory; `path` of the result stays empty.
 kalmeno::Result<TMtm> readMtmBuffer(const void* data, std::size_t size, MtmHeader* header = nullptr);

@@ -1,0 +1,78 @@
+// Stand-ins for the computation library, built only for the tests. One source, several variants:
+// FAKE_WITHOUT_CALCULATE, FAKE_WITHOUT_TERMINATE, FAKE_RETURNS_NOTHING.
+// The pack's countX picks a behaviour: kWaitForAbort blocks until TerminateProcces is called,
+// kNullPoints claims points without returning any; anything else computes kFakePoints points.
+
+#include "fakefeltrane.h"
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#define FAKE_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+std::atomic<int> calculateCalls{0};
+std::atomic<bool> abortRequested{false};
+
+std::vector<TRcsValue> values;
+std::vector<TRcsValue*> rows;
+std::vector<TMtmSavePoint> points;
+
+} // namespace
+
+#ifndef FAKE_WITHOUT_CALCULATE
+FAKE_EXPORT TMtmSavePoint* Calculate_MTM(TFcoMtm* pack, std::int32_t* count)
+{
+    ++calculateCalls;
+#ifdef FAKE_RETURNS_NOTHING
+    (void)pack;
+    *count = 0;
+    return nullptr;
+#else
+    if (pack->countX == fakefeltrane::kWaitForAbort) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!abortRequested && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        *count = 0;
+        return nullptr;
+    }
+    if (pack->countX == fakefeltrane::kNullPoints) {
+        *count = fakefeltrane::kFakePoints;
+        return nullptr;
+    }
+    const auto countAz = std::uint32_t(360.0 / pack->psiStep + 1.0);
+    const auto countEl = std::uint32_t(180.0 / pack->tetaStep + 1.0);
+    values.assign(std::size_t(fakefeltrane::kFakePoints) * countAz * countEl, {});
+    rows.assign(std::size_t(fakefeltrane::kFakePoints) * countAz, nullptr);
+    points.clear();
+    for (std::uint32_t p = 0; p < std::uint32_t(fakefeltrane::kFakePoints); ++p) {
+        for (std::uint32_t a = 0; a < countAz; ++a) {
+            TRcsValue* row = values.data() + (std::size_t(p) * countAz + a) * countEl;
+            rows[std::size_t(p) * countAz + a] = row;
+            for (std::uint32_t e = 0; e < countEl; ++e)
+                row[e] = fakefeltrane::value(p, a, e);
+        }
+        points.push_back({p + 1.0, -double(p), 0.5 * p, rows.data() + std::size_t(p) * countAz});
+    }
+    pack->distance = fakefeltrane::kDistance;
+    *count = fakefeltrane::kFakePoints;
+    return points.data();
+#endif
+}
+#endif
+
+#ifndef FAKE_WITHOUT_TERMINATE
+FAKE_EXPORT int TerminateProcces()
+{
+    abortRequested = true;
+    return fakefeltrane::kTerminateResult;
+}
+#endif
+
+FAKE_EXPORT int fakeCalculateCalls()
+{
+    return calculateCalls;
+}
