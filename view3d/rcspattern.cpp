@@ -10,6 +10,10 @@
 #include <thread>
 #include <utility>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr double pi = 3.14159265358979323846;
@@ -34,14 +38,37 @@ bool hasReadableGrid(const TMtmPoint& point)
     return true;
 }
 
-const double* parts(const TRcsValue& value)
+#if defined(__SSE2__)
+// One amplitude as (re, im) in one register: both parts go through the same operations.
+struct Pair {
+    __m128d v;
+};
+inline Pair load(const TRcsValue& value) { return {_mm_loadu_pd(reinterpret_cast<const double*>(&value))}; }
+inline Pair splat(double x) { return {_mm_set1_pd(x)}; }
+inline Pair operator+(Pair a, Pair b) { return {_mm_add_pd(a.v, b.v)}; }
+inline Pair operator*(Pair a, Pair b) { return {_mm_mul_pd(a.v, b.v)}; }
+inline Pair operator/(Pair a, Pair b) { return {_mm_div_pd(a.v, b.v)}; }
+inline void addTo(double* cell, Pair value) { _mm_storeu_pd(cell, _mm_add_pd(_mm_loadu_pd(cell), value.v)); }
+#else
+struct Pair {
+    double re;
+    double im;
+};
+inline Pair load(const TRcsValue& value) { return {value.real(), value.imag()}; }
+inline Pair splat(double x) { return {x, x}; }
+inline Pair operator+(Pair a, Pair b) { return {a.re + b.re, a.im + b.im}; }
+inline Pair operator*(Pair a, Pair b) { return {a.re * b.re, a.im * b.im}; }
+inline Pair operator/(Pair a, Pair b) { return {a.re / b.re, a.im / b.im}; }
+inline void addTo(double* cell, Pair value)
 {
-    return reinterpret_cast<const double*>(&value);
+    cell[0] += value.re;
+    cell[1] += value.im;
 }
+#endif
 
 // Adds the contribution of one point to the sums of pattern rows [firstRow, endRow). The sums are
-// interleaved (re, im) per cell. The arithmetic is written out term by term in a fixed order so
-// that every cell gets exactly the value of evaluating the interpolation for itself.
+// interleaved (re, im) per cell. The interpolation is written out term by term in a fixed order,
+// so every cell gets exactly the value of evaluating it for that cell alone.
 void accumulateRows(const Contribution& point, std::uint32_t firstRow, std::uint32_t endRow,
                     std::uint32_t patternEl, double* sums)
 {
@@ -56,29 +83,23 @@ void accumulateRows(const Contribution& point, std::uint32_t firstRow, std::uint
     for (std::uint32_t i = firstRow; i < endRow; ++i) {
         const TRcsValue* row0 = point.rows[az.lower[i]];
         const TRcsValue* row1 = point.rows[az.upper[i]];
-        const double dx0 = az.toLower[i];
-        const double dx1 = az.toUpper[i];
+        const Pair dx0 = splat(az.toLower[i]);
+        const Pair dx1 = splat(az.toUpper[i]);
         const double spanAz = az.span[i];
         double* cell = sums + std::size_t(i) * patternEl * 2;
         for (std::uint32_t j = 0; j < patternEl; ++j, cell += 2) {
-            const double* f00 = parts(row0[lowerEl[j]]);
+            const Pair f00 = load(row0[lowerEl[j]]);
             const double d = spanAz * spanEl[j];
             if (std::fabs(d) < 1e-9) {
-                cell[0] += f00[0];
-                cell[1] += f00[1];
+                addTo(cell, f00);
                 continue;
             }
-            const double* f10 = parts(row1[lowerEl[j]]);
-            const double* f01 = parts(row0[upperEl[j]]);
-            const double* f11 = parts(row1[upperEl[j]]);
-            const double dy0 = toLowerEl[j];
-            const double dy1 = toUpperEl[j];
-            for (int c = 0; c < 2; ++c) {
-                const double value = (dx0 * f10[c] * dy1 + dx1 * f00[c] * dy1 + dx1 * f01[c] * dy0
-                                      + dx0 * f11[c] * dy0)
-                                     / d;
-                cell[c] += value;
-            }
+            const Pair f10 = load(row1[lowerEl[j]]);
+            const Pair f01 = load(row0[upperEl[j]]);
+            const Pair f11 = load(row1[upperEl[j]]);
+            const Pair dy0 = splat(toLowerEl[j]);
+            const Pair dy1 = splat(toUpperEl[j]);
+            addTo(cell, (dx0 * f10 * dy1 + dx1 * f00 * dy1 + dx1 * f01 * dy0 + dx0 * f11 * dy0) / splat(d));
         }
     }
 }
