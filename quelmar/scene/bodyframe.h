@@ -4,7 +4,7 @@
 #include "enuframe.h"
 #include "placement.h"
 
-#include <Eigen/Core>
+#include <Eigen/Dense>
 
 namespace quelmar {
 

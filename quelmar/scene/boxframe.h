@@ -4,7 +4,7 @@
 
 #include "bodyframe.h"
 
-#include <Eigen/Core>
+#include <Eigen/Dense>
 
 namespace quelmar {
 

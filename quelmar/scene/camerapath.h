@@ -5,7 +5,7 @@
 // waypoint path moves linearly between timed points and repeats after the last one. A path with
 // one waypoint, or an orbit of period 0, stands still.
 
-#include <Eigen/Core>
+#include <Eigen/Dense>
 
 #include <vector>
 

@@ -3,7 +3,7 @@
 
 #include "wgs84.h"
 
-#include <Eigen/Core>
+#include <Eigen/Dense>
 
 namespace quelmar {
 

@@ -4,7 +4,7 @@
 
 #include "result.h"
 
-#include <Eigen/Core>
+#include <Eigen/Dense>
 
 #include <array>
 #include <string>

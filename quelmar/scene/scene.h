@@ -7,7 +7,7 @@
 #include "placement.h"
 #include "xormaterialrecord.h"
 
-#include <Eigen/Core>
+#include <Eigen/Dense>
 
 #include <cstdint>
 #include <optional>

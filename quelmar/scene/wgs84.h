@@ -2,7 +2,7 @@
 // WGS84 ellipsoid: geodetic latitude/longitude/height to Earth-centred, Earth-fixed (ECEF) metres
 // and back.
 
-#include <Eigen/Core>
+#include <Eigen/Dense>
 
 namespace quelmar {
 
