@@ -50,6 +50,18 @@ TEST(DynamicLibraryLoad, FindsWindowsNamedLibraryByPathAndBesideTheCaller)
     }
 }
 
+TEST(DynamicLibraryLoad, BareNamesFollowTheCallerThenTheSystemSearch)
+{
+    auto system = DynamicLibrary::load("libm.so.6");
+    ASSERT_TRUE(system) << system.error();
+    auto cosine = system->symbol("cos");
+    ASSERT_TRUE(cosine) << cosine.error();
+
+    // Beside a caller inside the system's libm there is no probe, and the system search has none.
+    auto besideOther = DynamicLibrary::load("KalmenoPlatformProbe.dll", cosine.value());
+    EXPECT_FALSE(besideOther);
+}
+
 TEST(DynamicLibraryLoad, MissingLibraryNamesBothNamesAndTheLoaderMessage)
 {
     auto library = DynamicLibrary::load("./MTM/NoSuchLibrary.dll");
