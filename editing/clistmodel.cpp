@@ -61,7 +61,7 @@ Qt::ItemFlags CListModel::flags(const QModelIndex& index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return QAbstractListModel::flags(index) | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable
+    return QAbstractItemModel::flags(index) | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable
            | Qt::ItemIsEnabled;
 }
 
