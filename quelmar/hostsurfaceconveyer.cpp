@@ -1,0 +1,51 @@
+#include "hostsurfaceconveyer.h"
+
+namespace quelmar {
+
+hostsdk::HRESULT HostSurfaceConveyer::SetMode(std::uint16_t mode)
+{
+    mode_.store(mode);
+    return platform::S_OK;
+}
+
+hostsdk::HRESULT HostSurfaceConveyer::GetState(std::uint32_t* bits)
+{
+    if (!bits)
+        return platform::E_INVALIDARG;
+    *bits = options_.bits();
+    return platform::S_OK;
+}
+
+hostsdk::HRESULT HostSurfaceConveyer::SetOption(std::uint32_t bit, hostsdk::VARIANT_BOOL on)
+{
+    options_.set(bit, hostsdk::fromVariantBool(on));
+    return platform::S_OK;
+}
+
+hostsdk::HRESULT HostSurfaceConveyer::IsExtended(hostsdk::VARIANT_BOOL* extended)
+{
+    if (!extended)
+        return platform::E_INVALIDARG;
+    *extended = hostsdk::toVariantBool(extended_.load());
+    return platform::S_OK;
+}
+
+hostsdk::HRESULT HostSurfaceConveyer::AttachFeedback(hostsdk::IFeedback* feedback)
+{
+    feedback_.store(feedback);
+    return platform::S_OK;
+}
+
+hostsdk::HRESULT HostSurfaceConveyer::SetRefresh(std::int32_t value)
+{
+    refreshValue_.store(value);
+    return platform::S_OK;
+}
+
+hostsdk::HRESULT HostSurfaceConveyer::Refresh()
+{
+    ++refreshCount_;
+    return platform::S_OK;
+}
+
+} // namespace quelmar

@@ -1,0 +1,137 @@
+// quelmar: the reference host. Loads the plug-in, hands it the host object and the logger, and
+// runs until the plug-in's window closes or the plug-in is asked to shut down.
+
+#include "hostconverter.h"
+#include "hostengine.h"
+#include "hostlogger.h"
+#include "hostobject.h"
+#include "pluginloader.h"
+#include "quelmaroptions.h"
+#include "threadwatch.h"
+
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+std::string executableDir()
+{
+    char buffer[4096];
+    const ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (length <= 0)
+        return ".";
+    std::string path(buffer, static_cast<std::size_t>(length));
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? "." : path.substr(0, slash);
+}
+
+std::string boundedText(const char* field, std::size_t size)
+{
+    return std::string(field, strnlen(field, size));
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    using namespace quelmar;
+
+    // Signals are taken by the main loop below; every thread started later inherits the mask.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    auto parsed = parseQuelmarOptions(std::vector<std::string>(argv + 1, argv + argc), executableDir());
+    if (!parsed) {
+        std::fprintf(stderr, "quelmar: %s\nTry quelmar --help.\n", parsed.error().c_str());
+        return 1;
+    }
+    const QuelmarOptions& options = parsed.value();
+    if (options.help) {
+        std::fputs(quelmarUsage().c_str(), stdout);
+        return 0;
+    }
+
+    HostLogger logger;
+    if (auto opened = logger.openFile(options.logPath); !opened) {
+        std::fprintf(stderr, "quelmar: %s\n", opened.error().c_str());
+        return 1;
+    }
+
+    auto loaded = loadPlugin(options.pluginPath);
+    if (!loaded) {
+        logger.hostError("Cannot use the plug-in: " + loaded.error());
+        return 1;
+    }
+    LoadedPlugin& plugin = loaded.value();
+    plugin.library.keepLoaded(); // its threads may run until the very end of the process
+    logger.hostInfo("Plug-in loaded: " + plugin.library.path());
+
+    HostEngine engine(logger, options.frameRate);
+    HostConverter converter;
+    HostObject host(engine, converter, logger);
+
+    const std::int32_t count = plugin.countRequestInterfaces();
+    if (count < 0 || count > 1024) {
+        logger.hostError("The plug-in asks for " + std::to_string(count) + " interfaces; refusing");
+        return 1;
+    }
+    std::vector<hostsdk::RequestedInterface> records(static_cast<std::size_t>(count));
+    std::memset(records.data(), 0, records.size() * sizeof(hostsdk::RequestedInterface));
+    plugin.requestInterfaces(records.data());
+    for (const auto& record : records)
+        logger.hostInfo("The plug-in requests " + boundedText(record.interfaceName, sizeof record.interfaceName) +
+                        " of " + boundedText(record.progId, sizeof record.progId) +
+                        (record.flag ? " (required)" : " (optional)"));
+
+    if (!options.scenePath.empty()) {
+        engine.loadInitialState(options.scenePath);
+        engine.Run();
+    }
+
+    const auto threadsBefore = ThreadWatch::currentThreads();
+    plugin.initialize(&host, &logger);
+    ThreadWatch pluginThreads;
+    pluginThreads.watchNewSince(threadsBefore);
+
+    const auto started = std::chrono::steady_clock::now();
+    bool releaseSent = false;
+    auto sendRelease = [&](const std::string& why) {
+        if (releaseSent)
+            return;
+        releaseSent = true;
+        logger.hostInfo("Asking the plug-in to shut down (" + why + ")");
+        plugin.release(); // ends the process itself when the plug-in has no window
+    };
+    while (host.closedCount() == 0) {
+        const timespec tick{0, 100'000'000};
+        const int signal = sigtimedwait(&stopSignals, nullptr, &tick);
+        if (signal > 0)
+            sendRelease(signal == SIGINT ? "SIGINT" : "SIGTERM");
+        if (options.releaseAfterSeconds &&
+            std::chrono::steady_clock::now() - started >= std::chrono::duration<double>(*options.releaseAfterSeconds))
+            sendRelease("--release-after");
+        if (releaseSent && pluginThreads.waitEnded(0ms))
+            break;
+    }
+
+    engine.stop();
+    if (!pluginThreads.waitEnded(30s)) {
+        logger.hostError("The plug-in's threads did not end within 30 s");
+        std::_Exit(1);
+    }
+    logger.hostInfo("quelmar ends");
+    return 0;
+}

@@ -1,0 +1,27 @@
+#pragma once
+// The command line of the `quelmar` executable.
+
+#include "result.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quelmar {
+
+struct QuelmarOptions {
+    std::string pluginPath;            // default: libKalmeno.so beside the executable
+    std::string logPath = "quelmar.log";
+    std::optional<double> releaseAfterSeconds;
+    double frameRate = 20.0;
+    std::string scenePath;             // loaded and run at start when given
+    bool help = false;
+};
+
+// `executableDir` supplies the default plug-in path.
+kalmeno::Result<QuelmarOptions> parseQuelmarOptions(const std::vector<std::string>& arguments,
+                                                    const std::string& executableDir);
+
+std::string quelmarUsage();
+
+} // namespace quelmar
