@@ -187,6 +187,7 @@ void Plot3DWidget::resizeGL(int w, int h)
     placeColorBar();
     if (!glReady)
         return;
+    projectionSize = QSize(w, h);
     glViewport(0, 0, w, h);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -200,6 +201,9 @@ void Plot3DWidget::paintGL()
 {
     if (!glReady)
         return;
+    // A widget grabbed without ever being shown gets no resize after its context is made.
+    if (projectionSize != size())
+        resizeGL(width(), height());
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();

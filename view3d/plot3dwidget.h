@@ -10,6 +10,7 @@
 #include <QOpenGLFunctions_1_1>
 #include <QOpenGLWidget>
 #include <QPoint>
+#include <QSize>
 #include <QVector3D>
 
 #include <map>
@@ -79,6 +80,7 @@ private:
     GLuint labelTheta = 0;
     GLuint labelPhi = 0;
     GLuint colorMapTexture = 0;
+    QSize projectionSize;
     // False when the context offers no fixed-function OpenGL; nothing is drawn then.
     bool glReady = false;
 };
