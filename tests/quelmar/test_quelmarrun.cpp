@@ -1,0 +1,167 @@
+// The quelmar executable hosting the real plug-in, started as the user would, from stage/bin.
+#include "scenefiles.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+struct QuelmarRunResult {
+    bool exited = false;
+    int status = -1;
+    std::string output;        // stdout and stderr together
+    std::vector<std::string> log; // text of each log-file line (time and level cut off)
+};
+
+std::string stageBin()
+{
+    const char* stage = std::getenv("KALMENO_STAGE_DIR");
+    return std::string(stage ? stage : ".") + "/bin";
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Starts quelmar in stage/bin; `signalAfter` > 0 sends SIGTERM after that long.
+QuelmarRunResult runQuelmar(const SceneFiles& files, std::vector<std::string> args, std::chrono::milliseconds signalAfter = 0ms)
+{
+    const std::string logPath = files.dir() + "/quelmar.log";
+    const std::string outPath = files.dir() + "/output.txt";
+    std::remove(logPath.c_str());
+    args.insert(args.begin(), {"./quelmar", "--log", logPath});
+
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int out = open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(out, 1);
+        dup2(out, 2);
+        if (chdir(stageBin().c_str()) != 0)
+            _exit(126);
+        std::vector<char*> argv;
+        for (auto& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    QuelmarRunResult run;
+    int status = 0;
+    const auto started = std::chrono::steady_clock::now();
+    bool signalled = false;
+    while (waitpid(pid, &status, WNOHANG) == 0) {
+        const auto elapsed = std::chrono::steady_clock::now() - started;
+        if (signalAfter > 0ms && !signalled && elapsed >= signalAfter) {
+            kill(pid, SIGTERM);
+            signalled = true;
+        }
+        if (elapsed > 60s) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            run.output = "<killed after 60 s>";
+            return run;
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    run.exited = WIFEXITED(status);
+    run.status = run.exited ? WEXITSTATUS(status) : -1;
+    run.output = readFile(outPath);
+    std::istringstream log(readFile(logPath));
+    for (std::string line; std::getline(log, line);)
+        run.log.push_back(line.size() > 19 ? line.substr(19) : line); // "hh:mm:ss.mmm LEVEL "
+    return run;
+}
+
+// The position of each of `lines` in `log`, in this order; a failure names the first one missing.
+::testing::AssertionResult appearInOrder(const std::vector<std::string>& log, const std::vector<std::string>& lines)
+{
+    std::size_t from = 0;
+    for (const std::string& wanted : lines) {
+        std::size_t i = from;
+        while (i < log.size() && log[i] != wanted)
+            ++i;
+        if (i == log.size()) {
+            std::string all;
+            for (const auto& l : log)
+                all += "\n  " + l;
+            return ::testing::AssertionFailure() << "\"" << wanted << "\" missing after line " << from << ":" << all;
+        }
+        from = i + 1;
+    }
+    return ::testing::AssertionSuccess();
+}
+
+const std::vector<std::string> kStartLines = {
+    "[quelmar] The plug-in requests TypeLib.Quelmar.IEngine of Quelmar.Engine (required)",
+    "Kalmeno Initialize()",
+    "In func Start",
+    "Create QApplication",
+    "QApplication exec()",
+};
+
+TEST(QuelmarRun, ReleaseAfterClosesThePluginAndEndsWithStatusZero)
+{
+    SceneFiles files;
+    const QuelmarRunResult run = runQuelmar(files, {"--release-after", "2"});
+    ASSERT_TRUE(run.exited) << run.output;
+    EXPECT_EQ(0, run.status) << run.output;
+    std::vector<std::string> expected = kStartLines;
+    expected.push_back("Release()");
+    expected.push_back("[quelmar] quelmar ends");
+    EXPECT_TRUE(appearInOrder(run.log, expected));
+}
+
+TEST(QuelmarRun, SigtermAsksThePluginToShutDown)
+{
+    SceneFiles files;
+    const std::string scene = files.writeScene("run.xml", 1, 1, true);
+    const QuelmarRunResult run = runQuelmar(files, {"--scene", scene, "--frame-rate", "30"}, 3s);
+    ASSERT_TRUE(run.exited) << run.output;
+    EXPECT_EQ(0, run.status) << run.output;
+    EXPECT_TRUE(appearInOrder(run.log, {"[quelmar] Loading the initial state " + scene, "QApplication exec()",
+                                        "[quelmar] Asking the plug-in to shut down (SIGTERM)", "Release()",
+                                        "[quelmar] quelmar ends"}));
+}
+
+TEST(QuelmarRun, UnusablePluginOrOptionsEndWithStatusOneAndSayWhy)
+{
+    struct Case { std::vector<std::string> args; std::string said; };
+    const Case cases[] = {
+        {{"--plugin", "/nonexistent/libKalmeno.so"}, "/nonexistent/libKalmeno.so"},
+        {{"--plugin", "libm.so.6"}, "lacks the export(s) get_CountRequestInterfaces"},
+        {{"--frame-rate", "-3"}, "--frame-rate needs a positive number"},
+        {{"--unknown"}, "unknown option"},
+    };
+    for (const Case& c : cases) {
+        SceneFiles files;
+        const QuelmarRunResult run = runQuelmar(files, c.args);
+        ASSERT_TRUE(run.exited) << c.args[0];
+        EXPECT_EQ(1, run.status) << c.args[0] << ": " << run.output;
+        EXPECT_NE(std::string::npos, run.output.find(c.said)) << run.output;
+    }
+}
+
+TEST(QuelmarRun, HelpNamesEveryOption)
+{
+    SceneFiles files;
+    const QuelmarRunResult run = runQuelmar(files, {"--help"});
+    EXPECT_EQ(0, run.status);
+    for (const char* option : {"--plugin", "--log", "--scene", "--release-after", "--frame-rate", "--help"})
+        EXPECT_NE(std::string::npos, run.output.find(option)) << option;
+}
+
+} // namespace
