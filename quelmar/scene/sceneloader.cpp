@@ -15,7 +15,8 @@ namespace quelmar {
 
 namespace {
 
-constexpr int maxSurfaceDivisions = 1000;
+// 256 × 256 squares: 131072 ground triangles, about 10 MB, whatever a small file asks for.
+constexpr int maxSurfaceDivisions = 256;
 // The plug-in counts feedback bytes in 32 bits: megabytes × 1000000 must stay below 2^31.
 constexpr std::int32_t maxFeedbackMegabytes = 2147;
 
@@ -52,6 +53,8 @@ private:
 
     // Attribute readers: nullopt when absent (fallback used) or invalid (reported, element refused).
     bool number(const char* name, double& out, bool required);
+    bool number(const char* name, double& out, bool required, double low, double high);
+    bool position(Geodetic& out);
     bool integer(const char* name, std::int64_t& out, bool required, std::int64_t low, std::int64_t high);
     bool colour(const char* name, std::uint32_t& out);
     bool text(const char* name, std::string& out, bool required);
@@ -105,6 +108,31 @@ bool SceneReader::number(const char* name, double& out, bool required)
         return false;
     }
     out = value;
+    return true;
+}
+
+bool SceneReader::number(const char* name, double& out, bool required, double low, double high)
+{
+    double value = out;
+    if (!number(name, value, required))
+        return false;
+    if (value < low || value > high) {
+        report(LogLevel::Error, element() + " attribute '" + name + "': " +
+                                    xml_.attributes().value(name).toString().toStdString() + " lies outside " +
+                                    QString::number(low).toStdString() + " .. " + QString::number(high).toStdString());
+        return false;
+    }
+    out = value;
+    return true;
+}
+
+bool SceneReader::position(Geodetic& out)
+{
+    Geodetic read = out;
+    if (!(number("lat", read.latitude, true, -90.0, 90.0) && number("lon", read.longitude, true, -360.0, 360.0) &&
+          number("alt", read.altitude, false)))
+        return false;
+    out = read;
     return true;
 }
 
@@ -211,10 +239,7 @@ void SceneReader::readScene()
 
 void SceneReader::readOrigin()
 {
-    Geodetic origin;
-    if (number("lat", origin.latitude, true) && number("lon", origin.longitude, true) &&
-        number("alt", origin.altitude, false))
-        origin_ = origin;
+    position(origin_);
     xml_.skipCurrentElement();
 }
 
@@ -228,6 +253,8 @@ void SceneReader::readFeedback()
 
 void SceneReader::readMaterials()
 {
+    if (scene_.materials)
+        report(LogLevel::Warning, "a second <materials> replaces the first");
     std::vector<XorMaterialRecord> table;
     while (xml_.readNextStartElement()) {
         if (xml_.name() != QLatin1String("material")) {
@@ -334,11 +361,7 @@ void SceneReader::readObject()
     while (xml_.readNextStartElement()) {
         const QStringRef name = xml_.name();
         if (name == QLatin1String("position")) {
-            Geodetic& p = pending.object.placement.position;
-            Geodetic read = p;
-            if (number("lat", read.latitude, true) && number("lon", read.longitude, true) &&
-                number("alt", read.altitude, false))
-                p = read;
+            position(pending.object.placement.position);
             xml_.skipCurrentElement();
         } else if (name == QLatin1String("orientation")) {
             Placement read = pending.object.placement;
@@ -351,7 +374,7 @@ void SceneReader::readObject()
             std::int64_t material = 0;
             mesh.line = xml_.lineNumber();
             if (text("path", mesh.written, true) && integer("material", material, false, INT32_MIN, INT32_MAX) &&
-                number("scale", mesh.scale, false)) {
+                number("scale", mesh.scale, false, 1e-6, 1e6)) {
                 mesh.path = resolve(mesh.written);
                 mesh.material = static_cast<std::int32_t>(material);
                 pending.object.paths.push_back(mesh.path);

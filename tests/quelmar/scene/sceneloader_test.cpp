@@ -206,6 +206,13 @@ TEST_F(SceneLoaderTest, FaultsAreLoggedWithFileAndLineWhileTheRestLoads)
         {"feedback too large for 32-bit byte counts", "  <feedback megabytes=\"2148\"/>\n" + good,
          "'megabytes': 2148 lies outside 0 .. 2147", 3, {"Good"}, 1},
         {"duplicate names", good + good, "a second object named 'Good'", 4, {"Good", "Good"}, 2},
+        {"latitude beyond a pole", "  <object name=\"P\"><position lat=\"91\" lon=\"0\"/></object>\n" + good,
+         "attribute 'lat': 91 lies outside -90 .. 90", 3, {"P", "Good"}, 1},
+        {"mirroring scale", "  <object name=\"M\"><mesh path=\"triangle.obj\" scale=\"-1\"/></object>\n" + good,
+         "attribute 'scale': -1 lies outside", 3, {"M", "Good"}, 1},
+        {"too fine a ground", "  <surface size=\"10\" divisions=\"100000\"/>\n" + good, "100000 lies outside 1 .. 256", 3,
+         {"Good"}, 1},
+        {"two material tables", "  <materials/>\n" + good, "a second <materials> replaces the first", 5, {"Good"}, 1},
     };
     write("junk.obj", "this is not a mesh\n");
     for (const Case& c : cases) {
