@@ -8,6 +8,7 @@
 #include <QFileInfo>
 #include <QXmlStreamReader>
 
+#include <cfloat>
 #include <cmath>
 #include <optional>
 
@@ -265,8 +266,8 @@ void SceneReader::readMaterials()
         std::int64_t xorId = 0, gis = 0;
         double epsilon = m.epsilon, sigma = m.sigma, mu = m.mu;
         std::uint32_t rgba = 0xffffffffu;
-        if (!(integer("xor", xorId, true, 0, UINT32_MAX) && number("epsilon", epsilon, true) &&
-              number("sigma", sigma, true) && number("mu", mu, false) && integer("gis", gis, false, 0, UINT32_MAX) &&
+        if (!(integer("xor", xorId, true, 0, UINT32_MAX) && number("epsilon", epsilon, true, -FLT_MAX, FLT_MAX) &&
+              number("sigma", sigma, true, -FLT_MAX, FLT_MAX) && number("mu", mu, false, -FLT_MAX, FLT_MAX) && integer("gis", gis, false, 0, UINT32_MAX) &&
               colour("color", rgba))) {
             // A row is refused whole, but it keeps its place: fabric offsets count rows.
             report(LogLevel::Error, "material row " + std::to_string(table.size()) +

@@ -263,6 +263,12 @@ TEST_F(SceneLoaderTest, ABadMaterialRowKeepsItsPlace)
     EXPECT_EQ((*scene->materials)[0].xorId, 0u);
     EXPECT_EQ((*scene->materials)[1].xorId, 2u);
     expectLogged("material row 0 gets the defaults", 3);
+
+    const auto huge = load("<scene>\n<materials>\n<material xor=\"1\" epsilon=\"1\" sigma=\"1e40\"/>\n</materials>\n</scene>\n");
+    ASSERT_TRUE(huge.ok());
+    ASSERT_EQ(huge->materials->size(), 1u);
+    EXPECT_EQ((*huge->materials)[0].sigma, 0.0f);
+    expectLogged("'sigma': 1e40 lies outside", 3);
 }
 
 TEST(DemoScene, LoadsCleanlyAroundTheDefaultGenerationArea)
