@@ -52,7 +52,8 @@ private:
 
     std::string element() const { return "<" + xml_.name().toString().toStdString() + ">"; }
 
-    // Attribute readers: nullopt when absent (fallback used) or invalid (reported, element refused).
+    // Attribute readers: false when the value is bad or a required one is missing (reported: the
+    // element is refused); an absent optional attribute leaves `out` as it was.
     bool number(const char* name, double& out, bool required);
     bool number(const char* name, double& out, bool required, double low, double high);
     bool position(Geodetic& out);
