@@ -43,6 +43,8 @@ public:
     float rotationZ() const { return rotZ; }
     float distance() const { return viewDistance; }
     void setRotation(float x, float y);
+    // True once the context offered fixed-function OpenGL.
+    bool hasOpenGL() const { return glReady; }
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

@@ -8,6 +8,7 @@ inline QApplication& testApplication()
     static int argc = 1;
     static char name[] = "view3d_test";
     static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
+    // Never destroyed: at exit Qt's own globals may already be gone.
+    static QApplication* application = new QApplication(argc, argv);
+    return *application;
 }

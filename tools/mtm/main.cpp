@@ -15,7 +15,9 @@
     X(info)             \
     X(convert)          \
     X(dump)             \
-    X(verify)
+    X(verify)           \
+    X(pattern)          \
+    X(view)
 
 namespace mtm {
 #define MTM_DECLARE_COMMAND(name) Command name##Command();

@@ -1,0 +1,114 @@
+#include "command.h"
+#include "drawingapplication.h"
+#include "mtmfile.h"
+#include "ownedmtm.h"
+#include "patternmapimage.h"
+#include "rcspattern.h"
+#include "textformat.h"
+
+#include <QFileInfo>
+#include <QString>
+
+#include <cstdio>
+#include <exception>
+#include <fstream>
+
+namespace mtm {
+
+namespace {
+
+double azimuthDegrees(std::size_t index, std::size_t count)
+{
+    return count < 2 ? 0.0 : index * 360.0 / double(count - 1);
+}
+
+double elevationDegrees(std::size_t index, std::size_t count)
+{
+    return count < 2 ? -90.0 : index * 180.0 / double(count - 1) - 90.0;
+}
+
+kalmeno::Status writeCsv(const RcsPattern& pattern, const std::string& path)
+{
+    {
+        std::ofstream file(path, std::ios::binary | std::ios::trunc);
+        if (file) {
+            file << "az_index,el_index,azimuth_deg,elevation_deg,rcs_db\n";
+            for (std::size_t i = 0; i < pattern.size(); ++i)
+                for (std::size_t j = 0; j < pattern[i].size(); ++j)
+                    file << i << ',' << j << ',' << formatReal(azimuthDegrees(i, pattern.size())) << ','
+                         << formatReal(elevationDegrees(j, pattern[i].size())) << ',' << formatReal(pattern[i][j])
+                         << '\n';
+            file.close();
+            if (file)
+                return kalmeno::Status::success();
+        }
+    }
+    std::remove(path.c_str());
+    return kalmeno::Status::failure("cannot write " + path);
+}
+
+kalmeno::Status writePng(const RcsPattern& pattern, const std::string& modelPath, const std::string& path)
+{
+    const DrawingApplication application(false);
+    if (!application.status())
+        return application.status();
+    const QString title = QFileInfo(QString::fromLocal8Bit(modelPath.c_str())).fileName() + QStringLiteral(", RCS in dB");
+    if (!renderPatternMap(pattern, title).save(QString::fromLocal8Bit(path.c_str()), "PNG")) {
+        std::remove(path.c_str());
+        return kalmeno::Status::failure("cannot write " + path);
+    }
+    return kalmeno::Status::success();
+}
+
+int runPattern(const CommandLine& line, std::ostream&, std::ostream& err)
+{
+    const auto csv = line.value("--csv");
+    const auto png = line.value("--png");
+    if (!csv && !png)
+        return reportError(err, "pattern", "give --csv OUT, --png OUT or both", ExitUsage);
+
+    const std::string& path = line.operand(0);
+    auto read = ostrell::readMtmFile(path);
+    if (!read)
+        return reportError(err, "pattern", "cannot read " + path + ": " + read.error(), ExitFailure);
+    const OwnedMtm mtm(std::move(read.value()));
+
+    RcsPattern pattern;
+    try {
+        pattern = computePattern(mtm.get());
+    } catch (const std::exception& error) {
+        return reportError(err, "pattern", path + ": " + error.what(), ExitFailure);
+    }
+
+    if (csv) {
+        const kalmeno::Status written = writeCsv(pattern, *csv);
+        if (!written)
+            return reportError(err, "pattern", written.error(), ExitFailure);
+    }
+    if (png) {
+        const kalmeno::Status written = writePng(pattern, path, *png);
+        if (!written)
+            return reportError(err, "pattern", written.error(), ExitFailure);
+    }
+    return ExitSuccess;
+}
+
+} // namespace
+
+Command patternCommand()
+{
+    return {"pattern",
+            "FILE [--csv OUT] [--png OUT]",
+            "write the model's RCS pattern in dB as CSV or as a coloured map",
+            "Computes the RCS of the whole model in dB over the azimuth x elevation grid of its\n"
+            "first point, as the 3-D view shows it.\n"
+            "\n"
+            "  --csv OUT   one line per direction: az_index,el_index,azimuth_deg,elevation_deg,rcs_db\n"
+            "  --png OUT   a flat map, azimuth across and elevation up, in the view's colours,\n"
+            "              with the dB scale\n",
+            {{"--csv", true}, {"--png", true}},
+            1,
+            runPattern};
+}
+
+} // namespace mtm

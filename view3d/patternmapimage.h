@@ -1,0 +1,11 @@
+#pragma once
+// A flat picture of a pattern for people who would rather look than read: azimuth across,
+// elevation up, each cell in the colour of its dB value, with the view's dB colour bar.
+
+#include "rcspattern.h"
+
+#include <QImage>
+#include <QString>
+
+// Needs a QApplication (see DrawingApplication). `title` is written above the map.
+QImage renderPatternMap(const RcsPattern& pattern, const QString& title);

@@ -1,0 +1,28 @@
+#include "plot3dimage.h"
+
+#include "colorbarwidget.h"
+#include "plot3dwidget.h"
+
+#include <QPainter>
+
+kalmeno::Result<QImage> renderPlot3D(const TMtm& mtm, QSize size, float rotationX, float rotationY)
+{
+    Plot3DWidget view;
+    view.resize(size);
+    const kalmeno::Status stored = view.tryStorePattern(mtm);
+    if (!stored)
+        return kalmeno::Result<QImage>::failure(stored.error());
+    view.showPattern(mtm.path);
+    view.setRotation(rotationX, rotationY);
+
+    QImage image = view.grabFramebuffer();
+    if (!view.hasOpenGL() || image.isNull())
+        return kalmeno::Result<QImage>::failure("OpenGL is not available on this display");
+    // The framebuffer holds only the scene; the colour bar is a child widget on top of it.
+    image = image.convertToFormat(QImage::Format_ARGB32);
+    QPainter painter(&image);
+    ColorBarWidget* bar = view.colorBarWidget();
+    bar->render(&painter, bar->pos(), QRegion(), QWidget::DrawChildren);
+    painter.end();
+    return kalmeno::Result<QImage>::success(image);
+}
