@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 
 #pragma pack(push, 1)
 
@@ -53,3 +54,4 @@ static_assert(offsetof(TMtmSettings, countX) == 0 && offsetof(TMtmSettings, coun
                   && offsetof(TMtmSettings, waveLength) == 44,
               "TMtmSettings field offsets");
 static_assert(sizeof(TGenerationArea) == 128, "TGenerationArea is 128 packed bytes");
+static_assert(std::is_trivially_copyable_v<TGenerationArea>, "the area is copied as bytes");

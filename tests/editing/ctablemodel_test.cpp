@@ -294,6 +294,23 @@ TEST_F(PointsViewTest, EditUndoRedoWithTheKeys)
     EXPECT_EQ(points()[1].y, 0.123457);
 }
 
+TEST_F(PointsViewTest, CheckBoxThroughTheViewIsUndone)
+{
+    points()[1].hidden = 1.0;
+    QSignalSpy visible(&table, &CTableModel::SignalChangeVisibleItem);
+    view.setCurrentIndex(table.index(1, 0));
+    QTest::keyClick(&view, Qt::Key_Space);          // the delegate toggles the box
+    EXPECT_EQ(points()[1].hidden, 0.0);
+    undoKey();
+    EXPECT_EQ(points()[1].hidden, 1.0);
+    redoKey();
+    EXPECT_EQ(points()[1].hidden, 0.0);
+    ASSERT_EQ(visible.count(), 3);
+    EXPECT_EQ(visible.at(0), (QList<QVariant>{1, true}));
+    EXPECT_EQ(visible.at(1), (QList<QVariant>{1, false}));
+    EXPECT_EQ(visible.at(2), (QList<QVariant>{1, true}));
+}
+
 TEST_F(PointsViewTest, EditorsOnlyForCoordinatesAndOnlyNumbers)
 {
     QStyleOptionViewItem option;

@@ -10,6 +10,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QSignalSpy>
+#include <QStandardItemModel>
 #include <QTest>
 #include <QUndoStack>
 
@@ -201,6 +202,29 @@ TEST_F(AmplitudeTableTest, UndoAndRedoKeysOnTheView)
     show(pointWithGrid(0, 2, 2));
     QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(model.undoStack()->count(), 0);
+}
+
+TEST(UndoTableViewKeys, ViewportFocusAndForeignModels)
+{
+    app();
+    QWidget window;
+    auto* other = new QLineEdit(&window);
+    auto* view = new UndoTableView(&window);
+    QStandardItemModel foreign(2, 2);
+    view->setModel(&foreign);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+
+    other->setFocus();
+    QFocusEvent focusIn(QEvent::FocusIn, Qt::MouseFocusReason);
+    QApplication::sendEvent(view->viewport(), &focusIn);
+    EXPECT_TRUE(view->hasFocus());
+
+    // A model without an undo stack: the keys do nothing.
+    QTest::keyClick(view, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(view, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(foreign.rowCount(), 2);
 }
 
 // The point whose grid is shown follows the points table's selection.
