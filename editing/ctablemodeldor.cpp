@@ -90,6 +90,11 @@ Qt::ItemFlags CTableModelDOR::flags(const QModelIndex& /*index*/) const
 
 void CTableModelDOR::setGrid(TRcsValue** rcs, std::uint32_t countAz, std::uint32_t countEl)
 {
+    // The points table re-selects its rows whenever the camera moves: showing the same grid again
+    // keeps the table, its position and its history.
+    if (rcs == rcs_ && (rcs ? asCount(countAz) : 0) == countAz_
+        && (rcs ? asCount(countEl) : 0) == countEl_)
+        return;
     undoStack_->clear();
     // A new grid is a new table: the views drop their indexes into the former one.
     beginResetModel();

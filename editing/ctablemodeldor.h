@@ -28,7 +28,8 @@ public:
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-    // Shows a grid (null: none); the undo history of the former grid goes.
+    // Shows a grid (null: none); the undo history of the former grid goes. The grid already shown
+    // changes nothing.
     void setGrid(TRcsValue** rcs, std::uint32_t countAz, std::uint32_t countEl);
     bool applyCell(const QModelIndex& index, const QVariant& value);
 

@@ -198,6 +198,13 @@ TEST_F(AmplitudeTableTest, UndoAndRedoKeysOnTheView)
     QTest::keyClick(&view, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(point.rcs[2][0], TRcsValue(1.0, -5.0));
 
+    // The camera refresh re-selects the shown point: the same grid keeps its history.
+    QSignalSpy reset(&model, &QAbstractItemModel::modelReset);
+    model.setGrid(point.rcs, point.countAz, point.countEl);
+    EXPECT_EQ(reset.count(), 0);
+    QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(point.rcs[2][0], TRcsValue(0.123457, 4.0));
+
     // A new grid takes the history with it.
     show(pointWithGrid(0, 2, 2));
     QTest::keyClick(&view, Qt::Key_Z, Qt::ControlModifier);
