@@ -38,7 +38,10 @@ protected:
         table.setHostLog(&log);
     }
 
-    std::vector<TMtmPoint>& points(int row = 0) { return list.items()[std::size_t(row)].mtm.points; }
+    std::vector<TMtmPoint>& points(int row = 0)
+    {
+        return list.items()[std::size_t(row)].mtm.points;
+    }
     QString text(int row, int column) { return table.index(row, column).data().toString(); }
     std::vector<double> xs()
     {

@@ -34,7 +34,8 @@ TEST(TGenerationArea, SettingsFollowTheBoxWithoutGap)
     area.countX = 7;
     area.waveLength = 0.5;
     const auto* bytes = reinterpret_cast<const unsigned char*>(&area);
-    const auto* settings = reinterpret_cast<const unsigned char*>(static_cast<TMtmSettings*>(&area));
+    const auto* settings =
+        reinterpret_cast<const unsigned char*>(static_cast<TMtmSettings*>(&area));
     EXPECT_EQ(settings - bytes, 76);
 
     std::uint32_t countX = 0;
