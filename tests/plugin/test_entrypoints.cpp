@@ -220,6 +220,30 @@ TEST(PluginLifecycle, ReleaseWithoutInterfaceEndsTheProcessWithStatusZero)
     EXPECT_EQ("", outcome.report);
 }
 
+TEST(PluginLifecycle, ReleaseAfterTheUserClosedTheWindowEndsTheProcessWithStatusZero)
+{
+    const ChildOutcome outcome = runInChild([] {
+        Plugin plugin = loadPlugin();
+        static RecordingHost host;
+        plugin.initialize(&host, &host);
+        if (!host.waitForLine("I QApplication exec()", 20s))
+            return std::string("no event loop\n");
+        onGuiThread([] {
+            if (QWidget* window = findMainWindow())
+                window->close();
+        });
+        host.waitForNotify(20s);
+        for (int i = 0; i < 200 && QCoreApplication::instance(); ++i)
+            std::this_thread::sleep_for(50ms);
+        std::this_thread::sleep_for(100ms); // the GUI thread returns right after notifying
+        plugin.release();
+        return std::string("Release returned\n");
+    });
+    ASSERT_TRUE(outcome.exited) << outcome.report;
+    EXPECT_EQ(0, outcome.status);
+    EXPECT_EQ("", outcome.report);
+}
+
 TEST(PluginLifecycle, ReleaseWhileTheWindowIsBuiltClosesItOnceBuilt)
 {
     const ChildOutcome outcome = runInChild([] {

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <mutex>
@@ -245,6 +246,49 @@ TEST_F(FeedbackTest, FramesOutsideBeginAndEndWriteNothing)
     const auto* before = lastData;
     EXPECT_EQ(12 * 96, framesLater(2)) << "frames after End leave the capture alone";
     EXPECT_EQ(before, lastData);
+}
+
+// The plug-in's own protocol: armed in the handler of event 4, read and disarmed in that of
+// event 10, so the frame in between is the one captured.
+struct FrameCapture {
+    HostEngine* engine = nullptr;
+    std::atomic<bool> requested{false};
+    std::atomic<bool> active{false};
+    std::atomic<std::int32_t> bytes{-1};
+
+    static void preRender(void* context)
+    {
+        auto* self = static_cast<FrameCapture*>(context);
+        self->active = self->requested.load();
+        if (self->active)
+            self->engine->feedback().Begin();
+    }
+    static void postRender(void* context)
+    {
+        auto* self = static_cast<FrameCapture*>(context);
+        if (!self->active)
+            return;
+        void* data = nullptr;
+        std::int32_t count = 0;
+        self->engine->feedback().GetData(&data, &count);
+        self->bytes = count;
+        self->requested = false;
+        self->active = false;
+        self->engine->feedback().End();
+    }
+};
+
+TEST_F(FeedbackTest, ArmedBeforeAFrameAndReadAfterItGivesThatFrame)
+{
+    FrameCapture capture;
+    capture.engine = &engine;
+    engine.RegisterCallback(&FrameCapture::preRender, hostsdk::kEventPreRender, &capture);
+    engine.RegisterCallback(&FrameCapture::postRender, hostsdk::kEventPostRender, &capture);
+    start(1'000'000);
+    capture.requested = true;
+    ASSERT_TRUE(waitFor([&] { return capture.bytes.load() >= 0; }));
+    EXPECT_EQ(12 * 96, capture.bytes.load());
+    EXPECT_FALSE(engine.feedback().isArmed());
 }
 
 TEST_F(FeedbackTest, ABufferTooSmallHoldsWholeRecordsAndTheHostLogsTheOverflow)
