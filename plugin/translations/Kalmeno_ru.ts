@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU" sourcelanguage="en">
 <context>
+    <name>CDialogAboutProgram</name>
+    <message>
+        <source>About Kalmeno</source>
+        <translation>О программе Kalmeno</translation>
+    </message>
+    <message>
+        <source>Kalmeno</source>
+        <translation>Kalmeno</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Версия %1</translation>
+    </message>
+    <message>
+        <source>Version unknown</source>
+        <translation>Версия неизвестна</translation>
+    </message>
+    <message>
+        <source>Built for the %1 platform</source>
+        <translation>Собрано для платформы %1</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Закрыть</translation>
+    </message>
+</context>
+<context>
     <name>CMainWindow</name>
     <message>
         <source>Kalmeno</source>
