@@ -79,8 +79,8 @@ QVariant CTableModelDOR::headerData(int section, Qt::Orientation orientation, in
     if (role != Qt::DisplayRole)
         return {};
     if (orientation == Qt::Vertical)
-        return QString::number(section * labelStep(countAz_, 360.0));
-    return QString::number(int(section * labelStep(countEl_, 180.0) - 90.0));
+        return QString::number(qint64(section) * labelStep(countAz_, 360.0));
+    return QString::number(qint64(double(section) * labelStep(countEl_, 180.0) - 90.0));
 }
 
 Qt::ItemFlags CTableModelDOR::flags(const QModelIndex& /*index*/) const
