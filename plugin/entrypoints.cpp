@@ -7,6 +7,7 @@
 #include "hostrecords.h"
 #include "threads.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>

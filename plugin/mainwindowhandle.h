@@ -33,7 +33,9 @@ public:
     // Queues the window's close on the GUI thread when there is a window.
     CloseRequest requestClose();
 
-    // Runs `use` with the window while it exists; false when there is none.
+    // Runs `use` with the window while it exists; false when there is none. `use` runs under the
+    // lock the window's destructor takes: it may emit signals or post calls, never wait for the
+    // GUI thread.
     template <typename Use>
     bool withWindow(Use&& use)
     {
