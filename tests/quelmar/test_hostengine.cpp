@@ -171,6 +171,23 @@ TEST_F(EngineTest, ARepeatedRegistrationReplacesTheEarlierHandler)
     EXPECT_GE(replacingCalls, 3);
 }
 
+TEST_F(EngineTest, TheCameraMovesAlongThePathFromFrameToFrame)
+{
+    loadAndRun(engine, files.writeScene("orbit.xml", 1, 0, true)); // the default orbit
+    ASSERT_TRUE(waitFor([&] { return engine.frameCount() >= 1; }));
+    hostsdk::IChannel* channel = nullptr;
+    engine.GetChannel(0, &channel);
+    hostsdk::ICamera* camera = nullptr;
+    channel->GetCamera(&camera);
+    double x0, y0, z0, x1, y1, z1;
+    camera->GetPosition(&x0, &y0, &z0);
+    std::this_thread::sleep_for(200ms);
+    camera->GetPosition(&x1, &y1, &z1);
+    engine.stop();
+    EXPECT_NE(std::make_pair(x0, y0), std::make_pair(x1, y1));
+    EXPECT_DOUBLE_EQ(z0, z1) << "an orbit keeps its height";
+}
+
 TEST_F(EngineTest, RunWithoutAnInitialStateDoesNothingButLog)
 {
     EXPECT_NE(platform::S_OK, engine.Run());
