@@ -65,7 +65,10 @@ KALMENO_EXPORT void Initialize(hostsdk::IHost* host, hostsdk::IHostLogger* logge
     kalmeno::hostLogger.store(logger);
     kalmeno::logRawInfo("Kalmeno Initialize()");
 
-    kalmeno::mainWindow.markStarting();
+    if (!kalmeno::mainWindow.markStarting()) {
+        kalmeno::LogError("Initialize while the user interface is running: ignored");
+        return;
+    }
     auto thread = platform::startDetachedThread(&kalmeno::Start);
     if (!thread) {
         kalmeno::mainWindow.markStartFailed();

@@ -7,11 +7,14 @@
 
 namespace kalmeno {
 
-void MainWindowHandle::markStarting()
+bool MainWindowHandle::markStarting()
 {
     std::lock_guard<std::mutex> lock(mutex_);
+    if (phase_ == Phase::Starting || phase_ == Phase::Running)
+        return false;
     phase_ = Phase::Starting;
     closeRequested_ = false;
+    return true;
 }
 
 void MainWindowHandle::markStartFailed()

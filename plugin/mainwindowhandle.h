@@ -19,8 +19,9 @@ public:
         NoInterface, // no GUI thread runs: the caller ends the process
     };
 
-    // Lifecycle of the GUI thread, written by Initialize and the thread itself.
-    void markStarting();
+    // Lifecycle of the GUI thread, written by Initialize and the thread itself. markStarting is
+    // false while a GUI thread already runs: a process holds one QApplication only.
+    bool markStarting();
     void markStartFailed();
     void markEnded();
 

@@ -124,7 +124,7 @@ TEST(PluginRecords, UnloadedObjectAndRecordsBeforeInitializeNeedNoHost)
     EXPECT_STREQ("Quelmar.Converter.Converter", records[2].progId);
 }
 
-TEST(PluginLifecycle, UserCloseNotifiesTheHostOnceAfterTheStartLines)
+TEST(PluginLifecycle, UserCloseNotifiesOnceAndASecondInitializeIsRefused)
 {
     const ChildOutcome outcome = runInChild([] {
         Plugin plugin = loadPlugin();
@@ -136,6 +136,7 @@ TEST(PluginLifecycle, UserCloseNotifiesTheHostOnceAfterTheStartLines)
         if (!host.waitForLine("I QApplication exec()", 20s))
             return report.str() + "no event loop\n" + joined(host.lines());
         report << "count after " << plugin.count() << "\n";
+        plugin.initialize(&host, &host); // a second one must not start another application
         onGuiThread([] {
             if (QWidget* window = findMainWindow())
                 window->close();
@@ -153,6 +154,8 @@ TEST(PluginLifecycle, UserCloseNotifiesTheHostOnceAfterTheStartLines)
               "I In func Start\n"
               "I Create QApplication\n"
               "I QApplication exec()\n"
+              "I Kalmeno Initialize()\n"
+              "E [Kalmeno] Initialize while the user interface is running: ignored\n"
               "notified 1\n",
               outcome.report);
 }
