@@ -21,25 +21,22 @@ char* argv[] = {applicationName, nullptr};
 
 } // namespace
 
-DrawingApplication::DrawingApplication(bool needsOpenGL)
+kalmeno::Status ensureDrawingApplication(bool needsOpenGL)
 {
     if (QCoreApplication::instance()) {
         if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-            status_ = kalmeno::Status::failure("the running Qt application cannot show widgets");
-        else if (needsOpenGL && QGuiApplication::platformName().startsWith("offscreen"))
-            status_ = kalmeno::Status::failure("OpenGL needs a display; the offscreen platform has none");
-        return;
+            return kalmeno::Status::failure("the running Qt application cannot show widgets");
+        if (needsOpenGL && QGuiApplication::platformName().startsWith("offscreen"))
+            return kalmeno::Status::failure("OpenGL needs a display; the offscreen platform has none");
+        return kalmeno::Status::success();
     }
     if (!hasDisplay()) {
-        if (needsOpenGL) {
-            status_ = kalmeno::Status::failure("OpenGL needs a display (run it under xvfb-run -a)");
-            return;
-        }
+        if (needsOpenGL)
+            return kalmeno::Status::failure("OpenGL needs a display (run it under xvfb-run -a)");
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
-    owned_ = std::make_unique<QApplication>(argc, argv);
+    new QApplication(argc, argv); // reachable through QCoreApplication::instance()
     // Qt adopts the user's locale; numbers printed afterwards must keep their '.'.
     std::setlocale(LC_NUMERIC, "C");
+    return kalmeno::Status::success();
 }
-
-DrawingApplication::~DrawingApplication() = default;

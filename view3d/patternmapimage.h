@@ -7,5 +7,5 @@
 #include <QImage>
 #include <QString>
 
-// Needs a QApplication (see DrawingApplication). `title` is written above the map.
+// Needs a QApplication (ensureDrawingApplication). `title` is written above the map.
 QImage renderPatternMap(const RcsPattern& pattern, const QString& title);

@@ -7,6 +7,6 @@
 #include <QImage>
 #include <QSize>
 
-// Needs a QApplication on a display with OpenGL (DrawingApplication with OpenGL). Fails for a
+// Needs a QApplication on a display with OpenGL (ensureDrawingApplication(true)). Fails for a
 // model whose pattern cannot be computed or when OpenGL is not available.
 kalmeno::Result<QImage> renderPlot3D(const TMtm& mtm, QSize size, float rotationX, float rotationY);

@@ -49,9 +49,9 @@ kalmeno::Status writeCsv(const RcsPattern& pattern, const std::string& path)
 
 kalmeno::Status writePng(const RcsPattern& pattern, const std::string& modelPath, const std::string& path)
 {
-    const DrawingApplication application(false);
-    if (!application.status())
-        return application.status();
+    const kalmeno::Status application = ensureDrawingApplication(false);
+    if (!application)
+        return application;
     const QString title = QFileInfo(QString::fromLocal8Bit(modelPath.c_str())).fileName() + QStringLiteral(", RCS in dB");
     if (!renderPatternMap(pattern, title).save(QString::fromLocal8Bit(path.c_str()), "PNG")) {
         std::remove(path.c_str());

@@ -68,9 +68,9 @@ int runView(const CommandLine& line, std::ostream&, std::ostream& err)
         return reportError(err, "view", "cannot read " + path + ": " + read.error(), ExitFailure);
     const OwnedMtm mtm(std::move(read.value()));
 
-    const DrawingApplication application(true);
-    if (!application.status())
-        return reportError(err, "view", application.status().error(), ExitFailure);
+    const kalmeno::Status application = ensureDrawingApplication(true);
+    if (!application)
+        return reportError(err, "view", application.error(), ExitFailure);
     const auto image = renderPlot3D(mtm.get(), size, float(rotation.x()), float(rotation.y()));
     if (!image)
         return reportError(err, "view", path + ": " + image.error(), ExitFailure);
