@@ -1,5 +1,6 @@
 // Throughput of the pattern: point-cell evaluations per second (points × pattern cells).
 
+#include "patternreference.h"
 #include "rcsgrid.h"
 #include "rcspattern.h"
 
@@ -37,11 +38,11 @@ public:
     TMtm mtm;
 };
 
-void run(benchmark::State& state, const TMtm& mtm)
+void run(benchmark::State& state, const TMtm& mtm, RcsPattern (*compute)(const TMtm&) = computePattern)
 {
     const double cells = double(mtm.points.front().countAz) * mtm.points.front().countEl;
     for (auto _ : state)
-        benchmark::DoNotOptimize(computePattern(mtm));
+        benchmark::DoNotOptimize(compute(mtm));
     state.counters["point_cells/s"] =
         benchmark::Counter(cells * double(mtm.points.size()), benchmark::Counter::kIsIterationInvariantRate);
 }
@@ -59,8 +60,17 @@ void MixedGrids(benchmark::State& state)
     run(state, model.mtm);
 }
 
+// The same arithmetic evaluated cell by cell and point by point on one thread, for comparison
+// (a tenth of the points, to keep it short).
+void SharedGridDirect(benchmark::State& state)
+{
+    static const RandomModel model(200, {{181, 91}});
+    run(state, model.mtm, referencePattern);
+}
+
 } // namespace
 
 BENCHMARK(SharedGrid)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(MixedGrids)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(SharedGridDirect)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_MAIN();
