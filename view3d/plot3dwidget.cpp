@@ -137,6 +137,8 @@ void Plot3DWidget::wheelEvent(QWheelEvent* event)
 
 void Plot3DWidget::initializeGL()
 {
+    // A new context (the widget moved to another window) holds none of the old textures.
+    labelX = labelY = labelZ = labelTheta = labelPhi = colorMapTexture = 0;
     glReady = initializeOpenGLFunctions();
     if (!glReady)
         return;

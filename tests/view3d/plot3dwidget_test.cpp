@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <GL/gl.h>
 #include <QImage>
 #include <QMouseEvent>
 #include <QTest>
@@ -162,6 +163,23 @@ TEST_F(Plot3D, KeepsTheColourBarInTheTopRightCorner)
     QTest::qWait(50);
     (void)view.grabFramebuffer();
     EXPECT_EQ(view.colorBarWidget()->pos(), QPoint(500 - 120 - 10, 10));
+}
+
+TEST_F(Plot3D, ProjectsWithAFortyFiveDegreeFieldOfView)
+{
+    view.resize(800, 600);
+    (void)view.grabFramebuffer();
+    view.makeCurrent();
+    GLdouble projection[16];
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    view.doneCurrent();
+    const double top = std::tan(pi / 8) * 0.1;
+    const double right = top * 800 / 600;
+    EXPECT_NEAR(projection[0], 0.1 / right, 1e-6);
+    EXPECT_NEAR(projection[5], 0.1 / top, 1e-6);
+    EXPECT_NEAR(projection[10], -(1000 + 0.1) / (1000 - 0.1), 1e-6);
+    EXPECT_NEAR(projection[14], -2 * 1000 * 0.1 / (1000 - 0.1), 1e-6);
+    EXPECT_NEAR(projection[11], -1.0, 1e-12);
 }
 
 struct PixelCount {
