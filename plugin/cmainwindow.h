@@ -1,9 +1,32 @@
 #pragma once
-// The plug-in's main window.
+// The plug-in's one window: the list of models, the points and RCS tables, the generation
+// settings, the 3-D view, menus and tool bar; it binds Ostrell and follows the host camera.
 
+#include "hostviewobjects.h"
+#include "tmtm.h"
+
+#include <QItemSelection>
 #include <QMainWindow>
+#include <QString>
+#include <QTranslator>
 
-class QAction;
+#include <atomic>
+#include <functional>
+#include <string>
+
+class CItemDelegate;
+class CListModel;
+class CQuelmarData;
+class CTableModel;
+class CTableModelDOR;
+class CTwoLinesDelegate;
+class QThread;
+class QTimer;
+struct TFcoMtm;
+
+namespace Ui {
+class CMainWindow;
+}
 
 class CMainWindow : public QMainWindow {
     Q_OBJECT
@@ -12,9 +35,97 @@ public:
     explicit CMainWindow(QWidget* parent = nullptr);
     ~CMainWindow() override;
 
-private:
-    void retranslateUi();
+    // Appends a line to the log panel and keeps the newest line in view.
+    void WriteToLogPanel(QString text);
 
-    QMenu* menuFile = nullptr;
-    QAction* actionExit = nullptr;
+    // Where the view toggles find the host's objects; until set, they find none.
+    void setHostViewSource(std::function<kalmeno::HostViewObjects()> source);
+
+    // True when all six Ostrell entry points were found.
+    bool isOstrellBound() const;
+    // The thread on which the camera poller runs, and the poller (for observers).
+    QThread* anglesThread() const { return workerThread; }
+    CQuelmarData* anglesWatcher() const { return quelmarData; }
+
+signals:
+    void Signal_showMessageBox(QString msg);
+    void Signal_MTMCreated();
+    void Signal_updateModels();
+    void Signal_disableMTMCalcBottons(QString reason);
+    void signalUpdateStatusBar(QString message, int timeout = 0);
+    void signalClearStatusBar();
+    void signalWriteLog(QString message);
+
+public slots:
+    void Slot_mergeMTM();
+    void Slot_disableMTMCalcBottons(QString reason);
+    void Slot_openXML();
+    void Slot_saveMTM();
+    void Slot_saveAll();
+    void Slot_currentIdSceneObject_changed(int rowId, int prevId);
+    void Slot_pushButtonAddMTMModels_clicked();
+    void Slot_changeVisibilityMTM(int idx, bool isVisible);
+    void Slot_transformToMTM();
+    void Slot_pickColorForPoint();
+    void Slot_ChangePointSize();
+    void Slot_pushButtonAddPoint_clicked();
+    void Slot_deletePoinstMTM();
+    void Slot_selectionPointsMTM_changed(const QItemSelection& selected, const QItemSelection& deselected);
+    void Slot_changeVisibilityPoint(int idx, bool isVisible);
+    void Slot_posBbox_changed();
+    void Slot_setPosBboxToUI();
+    void Slot_setSettingsMTMToUi();
+    void Slot_settingsMTM_changed();
+    void Slot_logVisibility_changed();
+    void Slot_surfaceVisibility_changed();
+    void Slot_writeInputLogMTM_changed();
+    void Slot_texturesVisibility_changed();
+    void Slot_lightVisibility_changed();
+    void Slot_polygonalVisibility_changed();
+    void Slot_actionDepthMode_changed();
+    void Slot_BboxVisibility_changed();
+    void Slot_showMessageBox(QString msg);
+    void Slot_updateLineEditAngles();
+    void Slot_updateModels();
+    void Slot_showDialogAboutProgram();
+    void WriteInputLogMTM(TFcoMtm* fcoPack, std::string& fileName);
+    void ChangeLanguageMS(QString lang);
+
+private:
+    void setUpViews();
+    void installValidators();
+    void makeConnections();
+    void startAnglesWorker();
+    void stopAnglesWorker();
+    void bindOstrell();
+    void LoadTranslations();
+    // Loads the library anew and looks the function up; tells the user and answers null when
+    // either fails.
+    static void* ResolveLibraryFunction(const std::wstring& libraryName, const char* functionName);
+    // The log and panel lines of a toggle for its new state.
+    void reportToggle(bool on, const char* logOn, const char* logOff, const QString& panelOn, const QString& panelOff);
+
+    Ui::CMainWindow* ui = nullptr;
+    QString lastMtmDir;
+    QThread* workerThread = nullptr;
+    QTimer* anglesTimer = nullptr;
+    CQuelmarData* quelmarData = nullptr;
+    int anglesInterval = 100;
+    QTranslator translator;
+    QTranslator qtTranslator;
+    createPtrFuncDll_t createPtrFuncDll = nullptr;
+    getFileSize_t getFileSize = nullptr;
+    getMTM_t getMTM = nullptr;
+    createMTM_t createMTM = nullptr;
+    saveMTM_t saveMTM = nullptr;
+    terminateProcces_t terminateProcces = nullptr;
+    QString scenePath;
+    CListModel* listModel = nullptr;
+    CTableModel* pointsModel = nullptr;
+    CTableModelDOR* dorModel = nullptr;
+    CItemDelegate* itemDelegate = nullptr;
+    CTwoLinesDelegate* twoLinesDelegate = nullptr;
+    // Written on the GUI thread, read by the camera poller.
+    std::atomic<int> currentRowBoxId{-1};
+    std::function<kalmeno::HostViewObjects()> hostViewSource;
 };

@@ -1,0 +1,2 @@
+# Writes the project's version as the one line of version.txt (cmake -DVERSION= -DOUTPUT= -P).
+file(WRITE ${OUTPUT} "${VERSION}\n")
