@@ -1,0 +1,29 @@
+#include "bridgelog.h"
+
+#include "bridgestate.h"
+
+namespace bridge {
+
+namespace {
+const std::string kPrefix = "[Kalmeno] ";
+}
+
+void LogInfo(const std::string& text)
+{
+    if (auto* logger = bridgeState().hostLogger.load())
+        logger->Info((kPrefix + text).c_str());
+}
+
+void LogError(const std::string& text)
+{
+    if (auto* logger = bridgeState().hostLogger.load())
+        logger->Error((kPrefix + text).c_str());
+}
+
+void logRawError(const std::string& text)
+{
+    if (auto* logger = bridgeState().hostLogger.load())
+        logger->Error(text.c_str());
+}
+
+} // namespace bridge

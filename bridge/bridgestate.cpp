@@ -1,0 +1,67 @@
+#include "bridgestate.h"
+
+namespace bridge {
+
+std::vector<hostsdk::TXorMaterial> BridgeState::materialsCopy() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return materials_;
+}
+
+void BridgeState::setMaterials(std::vector<hostsdk::TXorMaterial> materials)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    materials_ = std::move(materials);
+}
+
+std::int32_t BridgeState::materialCount() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return static_cast<std::int32_t>(materials_.size());
+}
+
+std::vector<TModelItem> BridgeState::sceneModels() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return sceneModels_;
+}
+
+void BridgeState::setSceneModels(std::vector<TModelItem> models)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    sceneModels_ = std::move(models);
+}
+
+void BridgeState::reset()
+{
+    host = nullptr;
+    hostLogger = nullptr;
+    engine = nullptr;
+    callbackProvider = nullptr;
+    scene = nullptr;
+    surface = nullptr;
+    channel = nullptr;
+    xorModule = nullptr;
+    camera = nullptr;
+    render = nullptr;
+    converter = nullptr;
+    feedback = nullptr;
+    surfaceConveyer = nullptr;
+    sceneConveyer = nullptr;
+    engineReady = false;
+    xorAvailable = true;
+    currentRowBoxId = -1;
+    azimuthAngle = 0.0;
+    placeAngle = 0.0;
+    std::lock_guard<std::mutex> lock(mutex_);
+    sceneModels_.clear();
+    materials_.clear();
+}
+
+BridgeState& bridgeState()
+{
+    static BridgeState state;
+    return state;
+}
+
+} // namespace bridge

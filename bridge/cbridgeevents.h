@@ -1,0 +1,25 @@
+#pragma once
+// How the host's threads reach the main window: signals that the window connects (queued onto
+// its thread). The bridge never sees the window itself.
+
+#include <QObject>
+#include <QString>
+
+namespace bridge {
+
+class CBridgeEvents : public QObject {
+    Q_OBJECT
+public:
+    using QObject::QObject;
+
+signals:
+    // Generation cannot work with this scene; `reason` is shown as it comes.
+    void Signal_disableMTMCalcBottons(QString reason);
+    // The scene's models are read: the window lists them and sets up its controls.
+    void Signal_refreshAfterLoad();
+};
+
+// The one event source of the loaded plug-in.
+CBridgeEvents& bridgeEvents();
+
+} // namespace bridge
