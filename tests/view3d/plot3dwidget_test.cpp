@@ -228,6 +228,26 @@ TEST_F(Plot3D, RendersThePatternAsAColouredSurface)
     EXPECT_GT(after.yellowish, 50);
 }
 
+TEST_F(Plot3D, PatternOfZerosCollapsesAndLabelsEveryTickZero)
+{
+    TestModel weak;
+    weak.mtm.path = "/models/weak.mtm";
+    weak.addConstantPoint(9, 5, {0.1, 0});
+    view.resize(200, 150);
+    const QImage before = view.grabFramebuffer();
+    view.storePattern(weak.mtm);
+    view.showPattern(weak.mtm.path);
+    for (int i = 0; i <= 10; ++i)
+        EXPECT_EQ(view.colorBarWidget()->tickLabel(i), "0.0000");
+    // Every radius is 0: no surface covers the picture (only the thin axes may change shade).
+    const QImage after = view.grabFramebuffer();
+    int changed = 0;
+    for (int y = 0; y < after.height(); ++y)
+        for (int x = 0; x < after.width(); ++x)
+            changed += after.pixel(x, y) != before.pixel(x, y);
+    EXPECT_LT(changed, after.width() * after.height() / 20);
+}
+
 TEST_F(Plot3D, PatternWithOneRowDrawsNothing)
 {
     TestModel line;
