@@ -60,12 +60,17 @@ bool CMtmFiles::ReadMTM(const std::string& path, TMtm* mtm)
     }
     if (!mtm)
         return false;
+    // A fresh record is (0, 0, 0, 1), not all zeros: that opaque black means "no colour yet" too.
+    const TMtm fresh;
     float remembered[4];
-    bool hadColor = false;
+    bool allZero = true;
+    bool asFresh = true;
     for (int k = 0; k < 4; ++k) {
         remembered[k] = mtm->color[k];
-        hadColor = hadColor || remembered[k] != 0.0f;
+        allZero = allZero && remembered[k] == 0.0f;
+        asFresh = asFresh && remembered[k] == fresh.color[k];
     }
+    const bool hadColor = !allZero && !asFresh;
     LogInfo("Start reading MTM file...");
     if (!library_.getMTM(path, mtm)) {
         LogError("Error while loading MTM. Unable to read MTM");

@@ -30,7 +30,8 @@ std::string folderOf(const std::string& path)
 
 kalmeno::Status failAndClean(const std::string& temporary, const std::string& reason)
 {
-    std::remove(temporary.c_str());
+    // unlink, not remove: a folder that happens to carry the name is not ours.
+    ::unlink(temporary.c_str());
     return kalmeno::Status::failure(reason);
 }
 

@@ -1,0 +1,238 @@
+// Attaching to the reference host's engine, in process, and listing the scene's models.
+
+#include "mtmfixtures.h"
+#include "recordingwindow.h"
+
+#include <bridgestate.h>
+#include <cbridgeevents.h>
+#include <cmtmfiles.h>
+#include <cpointmarkers.h>
+#include <engineattachment.h>
+
+#include <clistmodel.h>
+#include <hostconverter.h>
+#include <hostengine.h>
+#include <hostlogger.h>
+#include <hostobject.h>
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <mutex>
+#include <thread>
+
+namespace {
+
+bool waitFor(const std::function<bool()>& condition)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    return true;
+}
+
+std::string demoScene()
+{
+    const char* stage = std::getenv("KALMENO_STAGE_DIR");
+    return std::string(stage ? stage : ".") + "/Kalmeno/demo/demo.xml";
+}
+
+// The reference host in this process, with the bridge attached to its object and log.
+class InProcessHost : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        logger.setEchoToStderr(false);
+        auto& state = bridge::bridgeState();
+        state.reset();
+        state.host = &host;
+        state.hostLogger = &logger;
+        auto& events = bridge::bridgeEvents();
+        QObject::connect(&events, &bridge::CBridgeEvents::Signal_refreshAfterLoad, &receiver,
+                         [this] { refreshes.fetch_add(1); }, Qt::DirectConnection);
+        QObject::connect(&events, &bridge::CBridgeEvents::Signal_disableMTMCalcBottons, &receiver,
+                         [this](const QString& reason) {
+                             std::lock_guard<std::mutex> lock(mutex);
+                             disabled.append(reason);
+                         },
+                         Qt::DirectConnection);
+    }
+    void TearDown() override
+    {
+        engine.stop();
+        bridge::bridgeState().reset();
+    }
+
+    // Opens a scene and waits until its first frame ran, so both load handlers are done.
+    void open(const std::string& scene)
+    {
+        ASSERT_TRUE(bridge::Attach(scene));
+        ASSERT_TRUE(waitFor([this] { return engine.frameCount() > 0; })) << "the scene did not load";
+    }
+
+    bool logged(bool error, const std::string& text) const
+    {
+        for (const auto& line : logger.lines())
+            if (line.error == error && line.text == text)
+                return true;
+        return false;
+    }
+
+    QStringList disabledReasons()
+    {
+        std::lock_guard<std::mutex> lock(mutex);
+        return disabled;
+    }
+
+    quelmar::HostLogger logger;
+    quelmar::HostEngine engine{logger, 100.0};
+    quelmar::HostConverter converter;
+    quelmar::HostObject host{engine, converter, logger};
+    QObject receiver;
+    std::atomic<int> refreshes{0};
+    std::mutex mutex;
+    QStringList disabled;
+};
+
+TEST_F(InProcessHost, TheDemoSceneListsItsObjectsWithLabelsAndMtmPaths)
+{
+    open(demoScene());
+    EXPECT_EQ(refreshes.load(), 1);
+    auto& state = bridge::bridgeState();
+    EXPECT_TRUE(state.engineReady);
+    EXPECT_NE(state.render.load(), nullptr);
+    EXPECT_NE(state.camera.load(), nullptr);
+    EXPECT_NE(state.converter.load(), nullptr);
+
+    const auto models = state.sceneModels();
+    ASSERT_EQ(models.size(), 3u);
+    const std::string folder = demoScene().substr(0, demoScene().rfind('/') + 1);
+    const struct {
+        const char* name;
+        const char* label;
+        const char* mtm;
+        double yaw;
+    } expected[] = {
+        {"Lorry", "vehicle_body.obj", "", 30.0},
+        {"Plate", "plate.ply", "", 90.0},
+        {"CornerReflector", "reflector.stl", "reflector.mtm", 45.0},
+    };
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto& e = expected[i];
+        EXPECT_EQ(models[i].name, e.name);
+        EXPECT_EQ(models[i].label.substr(models[i].label.rfind('/') + 1), e.label) << e.name;
+        EXPECT_EQ(models[i].mtmPath, *e.mtm ? folder + e.mtm : "") << e.name;
+        EXPECT_DOUBLE_EQ(models[i].area.yaw, e.yaw) << e.name;
+        EXPECT_EQ(models[i].area.boxId, -1) << e.name;
+        EXPECT_DOUBLE_EQ(models[i].area.sizeX, 1000.0) << e.name;
+    }
+    EXPECT_DOUBLE_EQ(models[2].area.lat, 39.250390);
+    EXPECT_DOUBLE_EQ(models[2].area.lon, -119.955516);
+    EXPECT_TRUE(logged(false, "[Kalmeno] MTM found [CornerReflector]. Path: [" + folder + "reflector.mtm]."));
+    EXPECT_TRUE(disabledReasons().isEmpty());
+    EXPECT_EQ(state.materialCount(), 5);
+}
+
+TEST_F(InProcessHost, TheSceneModelsBecomeRowsWithBoxesAndMarkers)
+{
+    open(demoScene());
+    CListModel list;
+    RecordingWindow window;
+    bridge::CPointMarkers markers(list, window);
+    bridge::CMtmFiles files(list, window, markers, stagedOstrell());
+    files.LoadSceneMTMs();
+
+    ASSERT_EQ(list.rowCount(), 3);
+    EXPECT_EQ(window.modelsAddedCount, 1);
+    const TModelItem& reflector = list.items()[2];
+    EXPECT_FALSE(reflector.mtm.points.empty());
+    EXPECT_FLOAT_EQ(reflector.mtm.color[0], 0.0f) << "the first MTM is cyan";
+    EXPECT_FLOAT_EQ(reflector.mtm.color[1], 1.0f);
+    EXPECT_TRUE(list.items()[0].mtm.points.empty());
+    const auto boxes = engine.render().boxes();
+    EXPECT_EQ(boxes.size(), 3u);
+    for (const auto& row : list.items())
+        EXPECT_EQ(boxes.count(row.area.boxId), 1u) << row.name;
+    EXPECT_EQ(engine.render().markers().size(), reflector.mtm.points.size());
+    EXPECT_EQ(window.patterns, std::vector<std::string>{reflector.mtmPath});
+}
+
+TEST_F(InProcessHost, AModelWithTwoMtmPathsKeepsTheLastAndLogsBoth)
+{
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString() + "/";
+    std::ofstream(folder + "tri.obj") << "v 0 0 0\nv 1 0 0\nv 0 0 1\nf 1 2 3\n";
+    std::ofstream(folder + "two.xml")
+        << "<?xml version=\"1.0\"?>\n<scene>\n  <origin lat=\"39.25\" lon=\"-119.95\" alt=\"2980\"/>\n"
+        << "  <object name=\"Twice\">\n    <mesh path=\"tri.obj\"/>\n    <mtm path=\"first.mtm\"/>\n"
+        << "    <mtm path=\"second.mtm\"/>\n  </object>\n"
+        << "  <object name=\"Bare\">\n    <mesh path=\"tri.obj\"/>\n  </object>\n</scene>\n";
+    open(folder + "two.xml");
+
+    const auto models = bridge::bridgeState().sceneModels();
+    ASSERT_EQ(models.size(), 2u);
+    EXPECT_EQ(models[0].mtmPath, folder + "second.mtm");
+    EXPECT_EQ(models[0].label, folder + "tri.obj");
+    EXPECT_TRUE(logged(false, "[Kalmeno] MTM found [Twice]. Path: [" + folder + "first.mtm]."));
+    EXPECT_TRUE(logged(false, "[Kalmeno] MTM found [Twice]. Path: [" + folder + "second.mtm]."));
+    EXPECT_TRUE(models[1].mtmPath.empty());
+    EXPECT_TRUE(disabledReasons().contains("The XOR module is missing or could not load. MTM generation will not be available."))
+        << "this scene has no material table";
+    EXPECT_TRUE(logged(true, "[Kalmeno] XOR is null"));
+    EXPECT_TRUE(bridge::bridgeState().engineReady) << "a missing XOR module only disables generation";
+}
+
+TEST_F(InProcessHost, AnEmptyMaterialTableDisablesGeneration)
+{
+    QTemporaryDir dir;
+    const std::string folder = dir.path().toStdString() + "/";
+    std::ofstream(folder + "empty.xml") << "<?xml version=\"1.0\"?>\n<scene>\n"
+                                        << "  <origin lat=\"39.25\" lon=\"-119.95\" alt=\"2980\"/>\n"
+                                        << "  <materials/>\n</scene>\n";
+    open(folder + "empty.xml");
+    ASSERT_TRUE(waitFor([this] { return !disabledReasons().isEmpty(); }));
+    EXPECT_EQ(disabledReasons(),
+              QStringList{"There are no XOR material settings. MTM generation will not be available."});
+    EXPECT_TRUE(bridge::bridgeState().sceneModels().empty());
+}
+
+class EmptyHost : public hostsdk::IHost {
+public:
+    hostsdk::HRESULT GetInterface(const char*, const char*, const char*, void** out) override
+    {
+        *out = nullptr;
+        return 0;
+    }
+    hostsdk::HRESULT NotifyClosed() override { return 0; }
+};
+
+TEST(Attach, AHostWithoutEngineLeavesThePlugInDetached)
+{
+    bridge::bridgeState().reset();
+    EmptyHost host;
+    bridge::bridgeState().host = &host;
+    EXPECT_FALSE(bridge::Attach("/nowhere/scene.xml"));
+    EXPECT_EQ(bridge::bridgeState().engine.load(), nullptr);
+    bridge::bridgeState().reset();
+    EXPECT_FALSE(bridge::Attach("/nowhere/scene.xml")) << "no host at all";
+}
+
+TEST(PathExtension, IsTheTextFromTheLastDot)
+{
+    const struct {
+        const char* path;
+        const char* extension;
+    } cases[] = {{"a/b.mtm", ".mtm"}, {"a/b.MTM", ".MTM"}, {"a.b/model", ".b/model"}, {"model", ""}, {"", ""}};
+    for (const auto& c : cases)
+        EXPECT_EQ(bridge::pathExtension(c.path), c.extension) << c.path;
+}
+
+} // namespace
