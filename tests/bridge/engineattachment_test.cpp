@@ -8,6 +8,7 @@
 #include <cmtmfiles.h>
 #include <cpointmarkers.h>
 #include <engineattachment.h>
+#include <postloadview.h>
 
 #include <clistmodel.h>
 #include <hostconverter.h>
@@ -202,6 +203,33 @@ TEST_F(InProcessHost, AnEmptyMaterialTableDisablesGeneration)
     EXPECT_EQ(disabledReasons(),
               QStringList{"There are no XOR material settings. MTM generation will not be available."});
     EXPECT_TRUE(bridge::bridgeState().sceneModels().empty());
+}
+
+TEST_F(InProcessHost, TheInitialViewNeedsEveryViewObject)
+{
+    open(demoScene());
+    auto& state = bridge::bridgeState();
+    EXPECT_FALSE(bridge::setInitialHostView()) << "no conveyers before the capture is set up";
+
+    state.surfaceConveyer = &engine.surface().conveyer();
+    state.sceneConveyer = &engine.sceneConveyer();
+    engine.render().SetDepthMode(hostsdk::VARIANT_TRUE);
+    ASSERT_TRUE(bridge::setInitialHostView());
+    EXPECT_TRUE(engine.surface().conveyer().options().isOn(4 | 2));
+    EXPECT_TRUE(engine.sceneConveyer().options().isOn(4 | 2));
+    EXPECT_TRUE(engine.channel().options().isOn(4));
+    EXPECT_FALSE(engine.render().depthMode());
+}
+
+bool bindsNothing()
+{
+    return false;
+}
+
+TEST(ComputationLibrary, ABindingThatFailsOrIsMissingCountsAsAbsent)
+{
+    EXPECT_FALSE(bridge::bindComputationLibrary({}));
+    EXPECT_FALSE(bridge::bindComputationLibrary({nullptr, nullptr, &bindsNothing}));
 }
 
 class EmptyHost : public hostsdk::IHost {
