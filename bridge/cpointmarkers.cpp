@@ -81,7 +81,9 @@ void CPointMarkers::publishModel(const TMtm& mtm, const TGenerationArea& area)
         std::int32_t index = 0;
         render->AddPoint(&marker, &index);
     }
-    window_.storePattern(mtm);
+    // A model without points has no pattern to compute.
+    if (!mtm.points.empty())
+        window_.storePattern(mtm);
 }
 
 void CPointMarkers::refreshMarkers()

@@ -26,7 +26,8 @@ public:
 
     int markerIndex(int row, int pointRow) const;
 
-    // Publishes the points of one model after all existing markers and hands it to the 3-D view.
+    // Publishes the points of one model after all existing markers and hands it (when it has
+    // points) to the 3-D view.
     void publishModel(const TMtm& mtm, const TGenerationArea& area);
 
     // IPointScene
