@@ -62,7 +62,12 @@ TModelItem readSceneModel(IScene& scene, ISceneModel& model)
     ISceneObject* object = nullptr;
     scene.GetSceneObject(item.name.c_str(), &object);
     if (object) {
-        object->GetPosition(&item.area.lat, &item.area.lon, &item.area.alt);
+        // The area is packed: its fields are written by value, never through their addresses.
+        double lat = item.area.lat, lon = item.area.lon, alt = item.area.alt;
+        object->GetPosition(&lat, &lon, &alt);
+        item.area.lat = lat;
+        item.area.lon = lon;
+        item.area.alt = alt;
         double pitch = 0.0, roll = 0.0, yaw = 0.0;
         object->GetOrientation(&pitch, &roll, &yaw);
         item.area.pitch = pitch;
