@@ -140,6 +140,11 @@ TEST_F(InProcessHost, TheDemoSceneListsItsObjectsWithLabelsAndMtmPaths)
     EXPECT_TRUE(logged(false, "[Kalmeno] MTM found [CornerReflector]. Path: [" + folder + "reflector.mtm]."));
     EXPECT_TRUE(disabledReasons().isEmpty());
     EXPECT_EQ(state.materialCount(), 5);
+    bool tableLogged = false;
+    for (const auto& line : logger.lines())
+        tableLogged = tableLogged
+            || line.text.rfind("[Kalmeno] \nRow #0. Xor material: XOR: 10; GIS: 120; Epsilon: 4.000000;", 0) == 0;
+    EXPECT_TRUE(tableLogged) << "the table is logged as one entry";
 }
 
 TEST_F(InProcessHost, TheSceneModelsBecomeRowsWithBoxesAndMarkers)
