@@ -1,0 +1,6 @@
+#pragma once
+// The one QApplication of a widget test program.
+
+class QApplication;
+
+QApplication& testApplication();
