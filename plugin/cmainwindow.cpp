@@ -141,7 +141,8 @@ void CMainWindow::setUpViews()
     ui->tableViewDOR->setSelectionMode(QAbstractItemView::SingleSelection);
 
     // Line edits get room around their text, and a selection stays visible (in grey) when its
-    // table loses the focus.
+    // table loses the focus. Group boxes keep the style's own frame: a drawn border with top
+    // padding runs through their titles.
     setStyleSheet("QLineEdit { padding: 5px; }"
                   "QTableView::item:selected:!active { background: gray; border: 1px solid transparent;"
                   " selection-color: white; }");

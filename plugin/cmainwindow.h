@@ -43,6 +43,9 @@ public:
 
     // True when all six Ostrell entry points were found.
     bool isOstrellBound() const;
+    // Host id of the current row's generation-area box, -1 before a row is chosen; safe to read
+    // from the camera poller's thread.
+    int currentBoxId() const { return currentRowBoxId.load(); }
     // The thread on which the camera poller runs, and the poller (for observers).
     QThread* anglesThread() const { return workerThread; }
     CQuelmarData* anglesWatcher() const { return quelmarData; }

@@ -79,7 +79,7 @@ protected:
 TEST_F(MainWindowTest, IdentityAndDeleteOnClose)
 {
     workDir.writeLanguage("en");
-    auto* window = new CMainWindow();
+    CMainWindow* window = makeWindow();
     EXPECT_EQ("CMainWindow", window->objectName());
     EXPECT_EQ("Kalmeno", window->windowTitle());
     EXPECT_TRUE(window->testAttribute(Qt::WA_DeleteOnClose));
@@ -89,7 +89,7 @@ TEST_F(MainWindowTest, IdentityAndDeleteOnClose)
 
 TEST_F(MainWindowTest, CtrlQClosesTheWindow)
 {
-    auto* window = new CMainWindow();
+    CMainWindow* window = makeWindow();
     QPointer<CMainWindow> guard(window);
     window->show();
     QApplication::setActiveWindow(window);
@@ -97,7 +97,6 @@ TEST_F(MainWindowTest, CtrlQClosesTheWindow)
     QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(guard.isNull());
-    delete guard.data();
 }
 
 TEST_F(MainWindowTest, ConstructionState)
