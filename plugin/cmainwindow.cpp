@@ -16,6 +16,11 @@
 #include "tmodelitem.h"
 #include "ui_cmainwindow.h"
 
+#include <bridgehostlog.h>
+#include <cmtmfiles.h>
+#include <cpointmarkers.h>
+#include <hostcameraangles.h>
+
 #include "ichannel.h"
 #include "ikalmenorender.h"
 #include "isceneconveyer.h"
@@ -79,6 +84,7 @@ CMainWindow::CMainWindow(QWidget* parent)
     makeConnections();
     startAnglesWorker();
     bindOstrell();
+    wireBridge();
     LoadTranslations();
     if (kalmeno::currentLanguage == "ru")
         ui->actionRusLang->setChecked(true);
@@ -473,44 +479,25 @@ void CMainWindow::Slot_showDialogAboutProgram()
 
 void CMainWindow::Slot_mergeMTM() {}
 
-void CMainWindow::Slot_disableMTMCalcBottons(QString) {}
 
-void CMainWindow::Slot_openXML() {}
 
-void CMainWindow::Slot_saveMTM() {}
 
-void CMainWindow::Slot_saveAll() {}
 
-void CMainWindow::Slot_currentIdSceneObject_changed(int, int) {}
 
-void CMainWindow::Slot_pushButtonAddMTMModels_clicked() {}
 
-void CMainWindow::Slot_changeVisibilityMTM(int, bool) {}
 
 void CMainWindow::Slot_transformToMTM() {}
 
-void CMainWindow::Slot_pickColorForPoint() {}
 
-void CMainWindow::Slot_ChangePointSize() {}
 
-void CMainWindow::Slot_pushButtonAddPoint_clicked() {}
 
-void CMainWindow::Slot_deletePoinstMTM() {}
 
-void CMainWindow::Slot_selectionPointsMTM_changed(const QItemSelection&, const QItemSelection&) {}
 
-void CMainWindow::Slot_changeVisibilityPoint(int, bool) {}
 
-void CMainWindow::Slot_posBbox_changed() {}
 
-void CMainWindow::Slot_setPosBboxToUI() {}
 
-void CMainWindow::Slot_setSettingsMTMToUi() {}
 
-void CMainWindow::Slot_settingsMTM_changed() {}
 
-void CMainWindow::Slot_updateLineEditAngles() {}
 
-void CMainWindow::Slot_updateModels() {}
 
 void CMainWindow::WriteInputLogMTM(TFcoMtm*, std::string&) {}

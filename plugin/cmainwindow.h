@@ -3,6 +3,7 @@
 // settings, the 3-D view, menus and tool bar; it binds Ostrell and follows the host camera.
 
 #include "hostviewobjects.h"
+#include "iwindowchannel.h"
 #include "tmtm.h"
 
 #include <QItemSelection>
@@ -12,6 +13,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <string>
 
 class CItemDelegate;
@@ -21,14 +23,22 @@ class CTableModel;
 class CTableModelDOR;
 class CTwoLinesDelegate;
 class QThread;
+class QLineEdit;
 class QTimer;
 struct TFcoMtm;
+
+namespace bridge {
+class BridgeHostLog;
+class CMtmFiles;
+class CPointMarkers;
+class HostCameraAngles;
+} // namespace bridge
 
 namespace Ui {
 class CMainWindow;
 }
 
-class CMainWindow : public QMainWindow {
+class CMainWindow : public QMainWindow, private bridge::IWindowChannel {
     Q_OBJECT
 
 public:
@@ -45,7 +55,15 @@ public:
     bool isOstrellBound() const;
     // Host id of the current row's generation-area box, -1 before a row is chosen; safe to read
     // from the camera poller's thread.
-    int currentBoxId() const { return currentRowBoxId.load(); }
+    int currentBoxId() const;
+
+    // Opens an initial-state file, as "Open" does with the file the user chose.
+    void openScene(const QString& path);
+    // After a scene loaded (queued from the host's thread): its models become rows, the
+    // generation controls follow what the host offers.
+    void RefreshAfterLoad();
+    // Opens one MTM file as a new row.
+    void AddMTMFile(const QString& path);
     // The thread on which the camera poller runs, and the poller (for observers).
     QThread* anglesThread() const { return workerThread; }
     CQuelmarData* anglesWatcher() const { return quelmarData; }
@@ -108,6 +126,23 @@ private:
     // The log and panel lines of a toggle for its new state.
     void reportToggle(bool on, const char* logOn, const char* logOff, const QString& panelOn, const QString& panelOff);
 
+    // The bridge's models, markers and files, tied to this window's widgets.
+    void wireBridge();
+    void applySelectionStyle(const float color[4]);
+    QList<QLineEdit*> positionEditors() const;
+    QList<QLineEdit*> settingsEditors() const;
+
+    // bridge::IWindowChannel
+    void warning(const QString& title, const QString& text) override;
+    void critical(const QString& title, const QString& text) override;
+    void showMessageBox(const QString& text) override;
+    void writeToLogPanel(const QString& text) override;
+    void showStatus(const QString& text, int timeoutMs) override;
+    int currentModelRow() const override;
+    bool boxesVisible() const override;
+    void modelsAdded() override;
+    void storePattern(const TMtm& mtm) override;
+
     Ui::CMainWindow* ui = nullptr;
     QString lastMtmDir;
     QThread* workerThread = nullptr;
@@ -129,6 +164,9 @@ private:
     CItemDelegate* itemDelegate = nullptr;
     CTwoLinesDelegate* twoLinesDelegate = nullptr;
     // Written on the GUI thread, read by the camera poller.
-    std::atomic<int> currentRowBoxId{-1};
     std::function<kalmeno::HostViewObjects()> hostViewSource;
+    std::unique_ptr<bridge::CPointMarkers> markers;
+    std::unique_ptr<bridge::CMtmFiles> mtmFiles;
+    std::unique_ptr<bridge::HostCameraAngles> cameraAngles;
+    std::unique_ptr<bridge::BridgeHostLog> tableLog;
 };

@@ -1,5 +1,7 @@
 #include "cquelmardata.h"
 
+#include <camerapoll.h>
+
 CQuelmarData::CQuelmarData(QObject* parent)
     : QObject(parent)
 {
@@ -7,5 +9,7 @@ CQuelmarData::CQuelmarData(QObject* parent)
 
 void CQuelmarData::CheckAngles()
 {
-    // Without an attached engine there is no camera to follow.
+    // Without an attached engine there is no camera to follow: the poll then does nothing.
+    if (bridge::CheckAngles())
+        emit Signal_AnglesChanged();
 }

@@ -4,6 +4,8 @@
 #include "hostlog.h"
 #include "pluginglobals.h"
 
+#include <bridgestate.h>
+
 #include "hostrecords.h"
 #include "threads.h"
 
@@ -63,6 +65,8 @@ KALMENO_EXPORT void Initialize(hostsdk::IHost* host, hostsdk::IHostLogger* logge
 {
     kalmeno::hostObject.store(host);
     kalmeno::hostLogger.store(logger);
+    bridge::bridgeState().host = host;
+    bridge::bridgeState().hostLogger = logger;
     kalmeno::logRawInfo("Kalmeno Initialize()");
 
     if (!kalmeno::mainWindow.markStarting()) {

@@ -1,0 +1,167 @@
+// The window on the reference host in process: opening the demo scene end to end, and saving
+// every model. Ostrell lies beside this program.
+#include "cmainwindow.h"
+
+#include "pluginglobals.h"
+#include "testapplication.h"
+#include "windowworkdir.h"
+
+#include <bridgestate.h>
+#include <hostconverter.h>
+#include <hostengine.h>
+#include <hostlogger.h>
+#include <hostobject.h>
+
+#include <QAbstractButton>
+#include <QPushButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+
+namespace {
+
+bool waitUntil(const std::function<bool()>& condition)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+    return true;
+}
+
+// A private copy of the staged demo scene, so saving never touches the staged files.
+QString copyDemo(const QTemporaryDir& dir)
+{
+    const QDir demo(qEnvironmentVariable("KALMENO_STAGE_DIR") + "/Kalmeno/demo");
+    for (const QString& name : demo.entryList(QDir::Files))
+        QFile::copy(demo.filePath(name), dir.filePath(name));
+    return dir.filePath("demo.xml");
+}
+
+class WindowOnHost : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        testApplication();
+        logger.setEchoToStderr(false);
+        auto& state = bridge::bridgeState();
+        state.reset();
+        state.host = &host;
+        state.hostLogger = &logger;
+        kalmeno::hostLogger.store(&logger);
+        window = new CMainWindow();
+    }
+    void TearDown() override
+    {
+        if (window) {
+            window->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        engine.stop();
+        bridge::bridgeState().reset();
+        kalmeno::hostLogger.store(nullptr);
+    }
+
+    QListView* list() const { return window->findChild<QListView*>("listViewModels"); }
+    int rows() const { return list()->model()->rowCount(); }
+
+    // Opens the scene and waits until its models are rows.
+    void openScene(const QString& path, int expectedRows)
+    {
+        window->openScene(path);
+        ASSERT_TRUE(waitUntil([&] { return rows() == expectedRows; })) << "rows: " << rows();
+    }
+
+    bool logged(const std::string& text) const
+    {
+        for (const auto& line : logger.lines())
+            if (line.text == text)
+                return true;
+        return false;
+    }
+
+    WindowWorkDir workDir;
+    QTemporaryDir sceneDir;
+    quelmar::HostLogger logger;
+    quelmar::HostEngine engine{logger, 50.0};
+    quelmar::HostConverter converter;
+    quelmar::HostObject host{engine, converter, logger};
+    QPointer<CMainWindow> window;
+};
+
+TEST_F(WindowOnHost, OpeningTheDemoSceneShowsItsModelsPointsAndMarkers)
+{
+    const QString scene = copyDemo(sceneDir);
+    openScene(scene, 3);
+
+    EXPECT_EQ(window->windowTitle(), scene);
+    EXPECT_EQ(list()->currentIndex().row(), 2) << "the last row becomes current";
+    const auto* points = window->findChild<QTableView*>("tableViewPointsMTM");
+    const std::size_t markers = engine.render().markers().size();
+    EXPECT_GT(markers, 0u);
+    EXPECT_EQ(static_cast<std::size_t>(points->model()->rowCount()), markers)
+        << "the reflector's points are in the table and in the host";
+    EXPECT_TRUE(logged("[Kalmeno] MTM found [CornerReflector]. Path: [" + sceneDir.filePath("reflector.mtm").toStdString() + "]."));
+    EXPECT_EQ(window->findChild<QLineEdit*>("lineEditPosBbox_Lat")->text(), "39.25039000");
+    EXPECT_EQ(window->findChild<QLineEdit*>("lineEditYawBbox")->text(), "45.00000000");
+    EXPECT_EQ(engine.render().boxes().size(), 3u);
+    EXPECT_EQ(bridge::bridgeState().currentRowBoxId, list()->currentIndex().row() == 2 ? 2 : -1);
+
+    list()->setCurrentIndex(list()->model()->index(0, 0));
+    EXPECT_EQ(points->model()->rowCount(), 0) << "the lorry has no MTM";
+}
+
+TEST_F(WindowOnHost, SaveAllMakesEachRowCurrentAndRestoresTheCurrentOne)
+{
+    openScene(copyDemo(sceneDir), 3);
+    list()->setCurrentIndex(list()->model()->index(1, 0));
+    QSignalSpy currentRows(list(), SIGNAL(SignalCurrentIdChanged(int, int)));
+    const auto before = QFile(sceneDir.filePath("reflector.mtm")).size();
+
+    // Answers the question with its default button, "Ok"; any other box is remembered and closed.
+    QStringList otherBoxes;
+    QTimer answer;
+    answer.setInterval(20);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        if (box->objectName() == "questionSaveAll" && box->defaultButton()) {
+            box->defaultButton()->click();
+        } else {
+            otherBoxes.append(box->text());
+            box->done(0);
+        }
+    });
+    answer.start();
+    QMetaObject::invokeMethod(window, "Slot_saveAll");
+    answer.stop();
+    EXPECT_TRUE(otherBoxes.isEmpty()) << otherBoxes.join("; ").toStdString();
+
+    QList<int> order;
+    for (const QList<QVariant>& call : currentRows)
+        order.append(call.at(0).toInt());
+    EXPECT_EQ(order, (QList<int>{0, 1, 2, 1}));
+    EXPECT_EQ(list()->currentIndex().row(), 1);
+    EXPECT_TRUE(logged("[Kalmeno] All MTM models are saved"));
+    EXPECT_TRUE(logged("[Kalmeno] MTM saved to " + sceneDir.filePath("reflector.mtm").toStdString()));
+    EXPECT_EQ(QFile(sceneDir.filePath("reflector.mtm")).size(), before);
+    EXPECT_FALSE(QFile::exists(sceneDir.filePath("reflector.mtmsaving")));
+}
+
+} // namespace
