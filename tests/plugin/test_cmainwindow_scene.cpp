@@ -13,6 +13,8 @@
 #include <hostobject.h>
 
 #include <QAbstractButton>
+#include <QColorDialog>
+#include <QTest>
 #include <QPushButton>
 #include <QApplication>
 #include <QDir>
@@ -162,6 +164,50 @@ TEST_F(WindowOnHost, SaveAllMakesEachRowCurrentAndRestoresTheCurrentOne)
     EXPECT_TRUE(logged("[Kalmeno] MTM saved to " + sceneDir.filePath("reflector.mtm").toStdString()));
     EXPECT_EQ(QFile(sceneDir.filePath("reflector.mtm")).size(), before);
     EXPECT_FALSE(QFile::exists(sceneDir.filePath("reflector.mtmsaving")));
+}
+
+TEST_F(WindowOnHost, EditingTheAreaMovesTheBoxAndTheMarkersWithIt)
+{
+    openScene(copyDemo(sceneDir), 3);
+    const auto before = engine.render().markers();
+    ASSERT_FALSE(before.empty());
+    auto* altitude = window->findChild<QLineEdit*>("lineEditPosBbox_Alt");
+    altitude->selectAll();
+    QTest::keyClicks(altitude, "3000");
+
+    const auto after = engine.render().markers();
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_NEAR(after[0].point.z - before[0].point.z, 20.0, 1e-3) << "20 m higher, the scene frame's up is z";
+    const auto boxes = engine.render().boxes();
+    EXPECT_DOUBLE_EQ(boxes.at(bridge::bridgeState().currentRowBoxId).geometry.placement.position.altitude, 3000.0);
+}
+
+TEST_F(WindowOnHost, RecolouringAModelKeepsItsRowCurrent)
+{
+    openScene(copyDemo(sceneDir), 3);
+    // A second model after the reflector, so the reflector is not the last row.
+    QFile::copy(sceneDir.filePath("reflector.mtm"), sceneDir.filePath("copy.mtm"));
+    window->AddMTMFile(sceneDir.filePath("copy.mtm"));
+    ASSERT_EQ(rows(), 4);
+    list()->setCurrentIndex(list()->model()->index(2, 0));
+
+    QTimer pick;
+    pick.setInterval(20);
+    QObject::connect(&pick, &QTimer::timeout, [&] {
+        if (auto* dialog = qobject_cast<QColorDialog*>(QApplication::activeModalWidget())) {
+            dialog->setCurrentColor(QColor(255, 128, 0));
+            dialog->accept();
+        }
+    });
+    pick.start();
+    QMetaObject::invokeMethod(window, "Slot_pickColorForPoint");
+    pick.stop();
+
+    EXPECT_EQ(list()->currentIndex().row(), 2);
+    const auto markers = engine.render().markers();
+    ASSERT_FALSE(markers.empty());
+    EXPECT_FLOAT_EQ(markers[0].point.color[1], 128.0f / 255.0f) << "the reflector's markers took the colour";
+    EXPECT_TRUE(window->findChild<QTableView*>("tableViewPointsMTM")->styleSheet().contains("rgba(255,128,0, 128)"));
 }
 
 } // namespace
