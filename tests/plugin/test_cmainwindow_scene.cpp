@@ -128,6 +128,18 @@ TEST_F(WindowOnHost, OpeningTheDemoSceneShowsItsModelsPointsAndMarkers)
     EXPECT_EQ(points->model()->rowCount(), 0) << "the lorry has no MTM";
 }
 
+TEST_F(WindowOnHost, ACancelledChoiceClearsNothingAndAttachesNothing)
+{
+    openScene(copyDemo(sceneDir), 3);
+    const QString title = window->windowTitle();
+    const auto loads = engine.loadCount();
+    window->openScene(QString());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(rows(), 3);
+    EXPECT_EQ(window->windowTitle(), title);
+    EXPECT_EQ(engine.loadCount(), loads);
+}
+
 TEST_F(WindowOnHost, SaveAllMakesEachRowCurrentAndRestoresTheCurrentOne)
 {
     openScene(copyDemo(sceneDir), 3);
