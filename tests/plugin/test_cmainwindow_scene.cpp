@@ -140,6 +140,17 @@ TEST_F(WindowOnHost, ACancelledChoiceClearsNothingAndAttachesNothing)
     EXPECT_EQ(engine.loadCount(), loads);
 }
 
+TEST_F(WindowOnHost, OpeningASceneAgainStartsTheMarkersAfresh)
+{
+    const QString scene = copyDemo(sceneDir);
+    openScene(scene, 3);
+    const std::size_t markers = engine.render().markers().size();
+    const auto loads = engine.loadCount();
+    window->openScene(scene);
+    ASSERT_TRUE(waitUntil([&] { return engine.loadCount() > loads && rows() == 3; }));
+    EXPECT_EQ(engine.render().markers().size(), markers) << "the earlier scene's markers would shift the numbering";
+}
+
 TEST_F(WindowOnHost, SaveAllMakesEachRowCurrentAndRestoresTheCurrentOne)
 {
     openScene(copyDemo(sceneDir), 3);
