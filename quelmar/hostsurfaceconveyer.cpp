@@ -12,13 +12,7 @@ hostsdk::HRESULT HostSurfaceConveyer::GetState(std::uint32_t* bits)
 {
     if (!bits)
         return platform::E_INVALIDARG;
-    *bits = options_.bits();
-    return platform::S_OK;
-}
-
-hostsdk::HRESULT HostSurfaceConveyer::SetOption(std::uint32_t bit, hostsdk::VARIANT_BOOL on)
-{
-    options_.set(bit, hostsdk::fromVariantBool(on));
+    *bits = options().bits();
     return platform::S_OK;
 }
 
@@ -27,12 +21,6 @@ hostsdk::HRESULT HostSurfaceConveyer::IsExtended(hostsdk::VARIANT_BOOL* extended
     if (!extended)
         return platform::E_INVALIDARG;
     *extended = hostsdk::toVariantBool(extended_.load());
-    return platform::S_OK;
-}
-
-hostsdk::HRESULT HostSurfaceConveyer::AttachFeedback(hostsdk::IFeedback* feedback)
-{
-    feedback_.store(feedback);
     return platform::S_OK;
 }
 
