@@ -153,23 +153,22 @@ hostsdk::HRESULT HostRender::IsTriangleInBox(std::int32_t id, const double a[3],
 hostsdk::HRESULT HostRender::SceneToBox(std::int32_t id, double x, double y, double z, double* outX, double* outY,
                                         double* outZ)
 {
-    if (!outX || !outY || !outZ)
-        return platform::E_INVALIDARG;
-    std::lock_guard<std::mutex> lock(mutex_);
-    const Eigen::Vector3d p = frameOf(id).sceneToBox({x, y, z});
-    *outX = p.x();
-    *outY = p.y();
-    *outZ = p.z();
-    return platform::S_OK;
+    return mapPoint(id, &BoxFrame::sceneToBox, {x, y, z}, outX, outY, outZ);
 }
 
 hostsdk::HRESULT HostRender::BoxToScene(std::int32_t id, double x, double y, double z, double* outX, double* outY,
                                         double* outZ)
 {
+    return mapPoint(id, &BoxFrame::boxToScene, {x, y, z}, outX, outY, outZ);
+}
+
+hostsdk::HRESULT HostRender::mapPoint(std::int32_t id, PointMap map, const Eigen::Vector3d& point, double* outX,
+                                      double* outY, double* outZ) const
+{
     if (!outX || !outY || !outZ)
         return platform::E_INVALIDARG;
     std::lock_guard<std::mutex> lock(mutex_);
-    const Eigen::Vector3d p = frameOf(id).boxToScene({x, y, z});
+    const Eigen::Vector3d p = (frameOf(id).*map)(point);
     *outX = p.x();
     *outY = p.y();
     *outZ = p.z();

@@ -55,7 +55,12 @@ public:
     bool depthMode() const;
 
 private:
+    // One of the box frame's conversions between scene and box coordinates.
+    using PointMap = Eigen::Vector3d (BoxFrame::*)(const Eigen::Vector3d&) const;
+
     BoxFrame frameOf(std::int32_t id) const; // under mutex_
+    hostsdk::HRESULT mapPoint(std::int32_t id, PointMap map, const Eigen::Vector3d& point, double* outX,
+                              double* outY, double* outZ) const;
     static bool validState(std::int32_t state);
 
     mutable std::mutex mutex_;
