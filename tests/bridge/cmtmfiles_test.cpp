@@ -1,17 +1,13 @@
 // Opening .mtm files as rows and saving models over their files.
 
+#include "markersfixture.h"
 #include "mtmfixtures.h"
-#include "recordingrender.h"
-#include "recordingwindow.h"
 
 #include <bridgestate.h>
 #include <cmtmfiles.h>
-#include <cpointmarkers.h>
 #include <mtmsaving.h>
 #include <settingsfile.h>
 
-#include <clistmodel.h>
-#include <hostconverter.h>
 #include <hostlogger.h>
 #include <mtmfile.h>
 #include <rcsgrid.h>
@@ -28,19 +24,14 @@ namespace {
 
 using Call = RecordingRender::Call;
 
-class MtmFiles : public ::testing::Test {
+class MtmFiles : public MarkersFixture {
 protected:
     void SetUp() override
     {
-        auto& state = bridge::bridgeState();
-        state.reset();
-        state.render = &render;
-        state.converter = &converter;
-        state.hostLogger = &logger;
-        state.engineReady = true;
+        MarkersFixture::SetUp();
+        bridge::bridgeState().hostLogger = &logger;
         logger.setEchoToStderr(false);
     }
-    void TearDown() override { bridge::bridgeState().reset(); }
 
     std::string path(const char* name) const { return dir.filePath(name).toStdString(); }
 
@@ -61,11 +52,6 @@ protected:
 
     QTemporaryDir dir;
     quelmar::HostLogger logger;
-    RecordingRender render;
-    quelmar::HostConverter converter;
-    CListModel models;
-    RecordingWindow window;
-    bridge::CPointMarkers markers{models, window};
     bridge::CMtmFiles files{models, window, markers, stagedOstrell()};
 };
 

@@ -1,15 +1,10 @@
 // The models' points as markers in the host scene.
 
+#include "markersfixture.h"
 #include "mtmfixtures.h"
-#include "recordingrender.h"
-#include "recordingwindow.h"
 
 #include <bridgestate.h>
-#include <cpointmarkers.h>
 #include <selectionstylesheet.h>
-
-#include <clistmodel.h>
-#include <hostconverter.h>
 
 #include <QColor>
 #include <QItemSelection>
@@ -21,18 +16,8 @@ namespace {
 
 using Call = RecordingRender::Call;
 
-class PointMarkers : public ::testing::Test {
+class PointMarkers : public MarkersFixture {
 protected:
-    void SetUp() override
-    {
-        auto& state = bridge::bridgeState();
-        state.reset();
-        state.render = &render;
-        state.converter = &converter;
-        state.engineReady = true;
-    }
-    void TearDown() override { bridge::bridgeState().reset(); }
-
     // Rows of 10, 0 and 5 points with boxes 0, 1 and 2.
     void addThreeRows()
     {
@@ -50,11 +35,6 @@ protected:
         return QItemSelection(table.index(first, 0), table.index(last, 5));
     }
 
-    RecordingRender render;
-    quelmar::HostConverter converter;
-    CListModel models;
-    RecordingWindow window;
-    bridge::CPointMarkers markers{models, window};
     QStandardItemModel table{10, 6};
 };
 
