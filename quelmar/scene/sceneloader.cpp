@@ -60,6 +60,9 @@ private:
     bool integer(const char* name, std::int64_t& out, bool required, std::int64_t low, std::int64_t high);
     bool colour(const char* name, std::uint32_t& out);
     bool text(const char* name, std::string& out, bool required);
+    // `parse(trimmed text, ok)` turns the attribute into a value; `kind` names what it must be.
+    template <typename T, typename Parse>
+    bool parsed(const char* name, T& out, bool required, const char* kind, Parse parse);
     std::string resolve(const std::string& written) const;
 
     void readScene();
@@ -96,7 +99,8 @@ bool SceneReader::text(const char* name, std::string& out, bool required)
     return true;
 }
 
-bool SceneReader::number(const char* name, double& out, bool required)
+template <typename T, typename Parse>
+bool SceneReader::parsed(const char* name, T& out, bool required, const char* kind, Parse parse)
 {
     std::string raw;
     if (!text(name, raw, required))
@@ -104,13 +108,22 @@ bool SceneReader::number(const char* name, double& out, bool required)
     if (!xml_.attributes().hasAttribute(name))
         return true;
     bool ok = false;
-    const double value = QString::fromStdString(raw).trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value)) {
-        report(LogLevel::Error, element() + " attribute '" + name + "': '" + raw + "' is not a number");
+    const T value = parse(QString::fromStdString(raw).trimmed(), ok);
+    if (!ok) {
+        report(LogLevel::Error, element() + " attribute '" + name + "': '" + raw + "' is not " + kind);
         return false;
     }
     out = value;
     return true;
+}
+
+bool SceneReader::number(const char* name, double& out, bool required)
+{
+    return parsed(name, out, required, "a number", [](const QString& text, bool& ok) {
+        const double value = text.toDouble(&ok);
+        ok = ok && std::isfinite(value);
+        return value;
+    });
 }
 
 bool SceneReader::number(const char* name, double& out, bool required, double low, double high)
@@ -140,19 +153,15 @@ bool SceneReader::position(Geodetic& out)
 
 bool SceneReader::integer(const char* name, std::int64_t& out, bool required, std::int64_t low, std::int64_t high)
 {
-    std::string raw;
-    if (!text(name, raw, required))
+    std::int64_t value = 0;
+    if (!parsed(name, value, required, "an integer",
+                [](const QString& text, bool& ok) { return std::int64_t{text.toLongLong(&ok)}; }))
         return false;
     if (!xml_.attributes().hasAttribute(name))
         return true;
-    bool ok = false;
-    const qlonglong value = QString::fromStdString(raw).trimmed().toLongLong(&ok);
-    if (!ok) {
-        report(LogLevel::Error, element() + " attribute '" + name + "': '" + raw + "' is not an integer");
-        return false;
-    }
     if (value < low || value > high) {
-        report(LogLevel::Error, element() + " attribute '" + name + "': " + raw + " lies outside " +
+        report(LogLevel::Error, element() + " attribute '" + name + "': " +
+                                    xml_.attributes().value(name).toString().toStdString() + " lies outside " +
                                     std::to_string(low) + " .. " + std::to_string(high));
         return false;
     }
@@ -162,21 +171,14 @@ bool SceneReader::integer(const char* name, std::int64_t& out, bool required, st
 
 bool SceneReader::colour(const char* name, std::uint32_t& out)
 {
-    std::string raw;
-    if (!text(name, raw, false) || !xml_.attributes().hasAttribute(name))
-        return true;
-    const QString value = QString::fromStdString(raw).trimmed();
-    bool ok = value.startsWith('#') && (value.size() == 7 || value.size() == 9);
-    const uint rgba = ok ? value.mid(1).toUInt(&ok, 16) : 0;
-    if (!ok) {
-        report(LogLevel::Error, element() + " attribute '" + name + "': '" + raw + "' is not #RRGGBB or #RRGGBBAA");
-        return false;
-    }
-    const uint full = value.size() == 7 ? (rgba << 8) | 0xffu : rgba;
-    // Red goes to the least significant byte.
-    out = ((full >> 24) & 0xffu) | (((full >> 16) & 0xffu) << 8) | (((full >> 8) & 0xffu) << 16) |
-          ((full & 0xffu) << 24);
-    return true;
+    return parsed(name, out, false, "#RRGGBB or #RRGGBBAA", [](const QString& text, bool& ok) {
+        ok = text.startsWith('#') && (text.size() == 7 || text.size() == 9);
+        const uint rgba = ok ? text.mid(1).toUInt(&ok, 16) : 0;
+        const uint full = text.size() == 7 ? (rgba << 8) | 0xffu : rgba;
+        // Red goes to the least significant byte.
+        return std::uint32_t{((full >> 24) & 0xffu) | (((full >> 16) & 0xffu) << 8) |
+                             (((full >> 8) & 0xffu) << 16) | ((full & 0xffu) << 24)};
+    });
 }
 
 std::string SceneReader::resolve(const std::string& written) const
