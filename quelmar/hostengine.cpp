@@ -17,6 +17,16 @@ std::chrono::nanoseconds periodOf(double framesPerSecond)
     return std::chrono::nanoseconds(static_cast<std::int64_t>(1e9 / framesPerSecond));
 }
 
+// Hands one of the engine's objects out through `out`; a null `out` is refused.
+template <class Interface, class Object>
+hostsdk::HRESULT handOut(Interface** out, Object* object)
+{
+    if (!out)
+        return platform::E_INVALIDARG;
+    *out = object;
+    return platform::S_OK;
+}
+
 } // namespace
 
 HostEngine::HostEngine(HostLogger& logger, double frameRate)
@@ -85,34 +95,22 @@ hostsdk::HRESULT HostEngine::GetChannel(std::int32_t index, hostsdk::IChannel** 
 
 hostsdk::HRESULT HostEngine::GetFeedback(hostsdk::IFeedback** out)
 {
-    if (!out)
-        return platform::E_INVALIDARG;
-    *out = &feedback_;
-    return platform::S_OK;
+    return handOut(out, &feedback_);
 }
 
 hostsdk::HRESULT HostEngine::GetScene(hostsdk::IScene** out)
 {
-    if (!out)
-        return platform::E_INVALIDARG;
-    *out = &scene_;
-    return platform::S_OK;
+    return handOut(out, &scene_);
 }
 
 hostsdk::HRESULT HostEngine::GetSurface(hostsdk::ISurface** out)
 {
-    if (!out)
-        return platform::E_INVALIDARG;
-    *out = &surface_;
-    return platform::S_OK;
+    return handOut(out, &surface_);
 }
 
 hostsdk::HRESULT HostEngine::GetXor(hostsdk::IXor** out)
 {
-    if (!out)
-        return platform::E_INVALIDARG;
-    *out = xorPresent_.load() ? &xor_ : nullptr;
-    return platform::S_OK;
+    return handOut(out, xorPresent_.load() ? &xor_ : nullptr);
 }
 
 hostsdk::HRESULT HostEngine::RegisterCallback(hostsdk::EngineCallback function, std::int32_t eventId, void* context)
