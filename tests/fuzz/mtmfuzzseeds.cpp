@@ -1,9 +1,11 @@
 // Writes small valid .mtm files, current and legacy, as the fuzzer's starting corpus.
 //   mtm_fuzz_seeds FOLDER
 
+#include "mtmbytes.h"
+
+#include <complex>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -14,31 +16,18 @@ struct Seed {
     bool legacy;
     std::int32_t przn;
     std::uint32_t points, countAz, countEl;
+    double distance = 1000.0;
 };
 
-template <typename T>
-void put(std::vector<unsigned char>& bytes, T value)
+// Coordinates p + axis / 2; the grids' values, read as one run of doubles, count up by 0.25.
+std::vector<unsigned char> seedBytes(const Seed& seed)
 {
-    const std::size_t end = bytes.size();
-    bytes.resize(end + sizeof(T));
-    std::memcpy(bytes.data() + end, &value, sizeof(T));
-}
-
-std::vector<unsigned char> mtmBytes(const Seed& seed)
-{
-    std::vector<unsigned char> bytes;
-    if (!seed.legacy)
-        put(bytes, seed.przn);
-    put(bytes, seed.points);
-    put(bytes, seed.countAz);
-    put(bytes, seed.countEl);
-    put(bytes, 1000.0);
-    for (std::uint32_t p = 0; p < seed.points; ++p)
-        for (int axis = 0; axis < 3; ++axis)
-            put(bytes, p + axis * 0.5);
-    for (std::uint32_t v = 0; v < 2 * seed.points * seed.countAz * seed.countEl; ++v)
-        put(bytes, v * 0.25);
-    return bytes;
+    return mtmtest::mtmBytes(
+        seed, [](std::uint32_t p, int axis) { return p + axis * 0.5; },
+        [&seed](std::uint32_t p, std::uint32_t a, std::uint32_t e) {
+            const std::uint32_t v = 2 * ((p * seed.countAz + a) * seed.countEl + e);
+            return std::complex<double>(v * 0.25, (v + 1) * 0.25);
+        });
 }
 
 } // namespace
@@ -57,7 +46,7 @@ int main(int argc, char** argv)
     };
     for (const Seed& seed : seeds) {
         const std::string path = std::string(argv[1]) + "/" + seed.name + ".mtm";
-        const auto bytes = mtmBytes(seed);
+        const auto bytes = seedBytes(seed);
         std::FILE* file = std::fopen(path.c_str(), "wb");
         if (!file || std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size() || std::fclose(file) != 0) {
             std::fprintf(stderr, "mtm_fuzz_seeds: cannot write %s\n", path.c_str());

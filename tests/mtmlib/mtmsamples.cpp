@@ -1,24 +1,13 @@
 #include "mtmsamples.h"
 
+#include "mtmbytes.h"
+
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
 namespace mtmtest {
-
-namespace {
-
-template <typename T>
-void append(std::vector<unsigned char>& bytes, T value)
-{
-    const std::size_t end = bytes.size();
-    bytes.resize(end + sizeof(T));
-    std::memcpy(bytes.data() + end, &value, sizeof(T));
-}
-
-} // namespace
 
 double coordinate(std::uint32_t point, int axis)
 {
@@ -32,34 +21,18 @@ TRcsValue amplitude(std::uint32_t point, std::uint32_t az, std::uint32_t el)
 
 std::vector<unsigned char> craftMtm(const MtmShape& shape)
 {
-    std::vector<unsigned char> bytes;
-    if (!shape.legacy)
-        append(bytes, shape.przn);
-    append(bytes, shape.points);
-    append(bytes, shape.countAz);
-    append(bytes, shape.countEl);
-    append(bytes, shape.distance);
-    for (std::uint32_t p = 0; p < shape.points; ++p)
-        for (int axis = 0; axis < 3; ++axis)
-            append(bytes, coordinate(p, axis));
-    for (std::uint32_t p = 0; p < shape.points; ++p)
-        for (std::uint32_t a = 0; a < shape.countAz; ++a)
-            for (std::uint32_t e = 0; e < shape.countEl; ++e) {
-                append(bytes, amplitude(p, a, e).real());
-                append(bytes, amplitude(p, a, e).imag());
-            }
-    return bytes;
+    return mtmBytes(shape, coordinate, amplitude);
 }
 
 std::vector<unsigned char> craftHeader(std::uint32_t w0, std::uint32_t w1, std::uint32_t w2,
                                        std::uint32_t w3, double distance, std::size_t payloadBytes)
 {
     std::vector<unsigned char> bytes;
-    append(bytes, w0);
-    append(bytes, w1);
-    append(bytes, w2);
-    append(bytes, w3);
-    append(bytes, distance);
+    appendValue(bytes, w0);
+    appendValue(bytes, w1);
+    appendValue(bytes, w2);
+    appendValue(bytes, w3);
+    appendValue(bytes, distance);
     bytes.resize(bytes.size() + payloadBytes, 0);
     return bytes;
 }
