@@ -3,8 +3,7 @@
 #include "childprocess.h"
 #include "recordinghost.h"
 
-#include "dynamiclibrary.h"
-#include "pluginexports.h"
+#include "pluginloader.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -23,14 +22,7 @@ namespace {
 
 using namespace std::chrono_literals;
 
-struct Plugin {
-    platform::DynamicLibrary library;
-    hostsdk::get_CountRequestInterfaces_t count = nullptr;
-    hostsdk::RequestInterfaces_t requestInterfaces = nullptr;
-    hostsdk::Initialize_t initialize = nullptr;
-    hostsdk::Release_t release = nullptr;
-    hostsdk::UnloadedObject_t unloadedObject = nullptr;
-};
+using Plugin = quelmar::LoadedPlugin;
 
 std::string pluginPath()
 {
@@ -40,24 +32,11 @@ std::string pluginPath()
 
 Plugin loadPlugin()
 {
-    Plugin plugin;
-    auto library = platform::DynamicLibrary::load(pluginPath());
-    if (!library)
-        throw std::runtime_error(library.error());
-    plugin.library = std::move(library.value());
-    auto resolve = [&](auto& function, const char* name) {
-        auto symbol = plugin.library.function<std::decay_t<decltype(function)>>(name);
-        if (!symbol)
-            throw std::runtime_error(symbol.error());
-        function = symbol.value();
-    };
-    resolve(plugin.count, hostsdk::kCountRequestInterfacesExport);
-    resolve(plugin.requestInterfaces, hostsdk::kRequestInterfacesExport);
-    resolve(plugin.initialize, hostsdk::kInitializeExport);
-    resolve(plugin.release, hostsdk::kReleaseExport);
-    resolve(plugin.unloadedObject, hostsdk::kUnloadedObjectExport);
-    plugin.library.keepLoaded(); // the GUI thread may outlive the scenario's scope
-    return plugin;
+    auto plugin = quelmar::loadPlugin(pluginPath());
+    if (!plugin)
+        throw std::runtime_error(plugin.error());
+    plugin.value().library.keepLoaded(); // the GUI thread may outlive the scenario's scope
+    return std::move(plugin).value();
 }
 
 // Runs `action` on the plug-in's GUI thread and waits for it. Call once the event loop runs.
@@ -72,6 +51,15 @@ QWidget* findMainWindow()
         if (widget->objectName() == "CMainWindow")
             return widget;
     return nullptr;
+}
+
+// Closes the main window as the user would, on the GUI thread.
+void closeMainWindow()
+{
+    onGuiThread([] {
+        if (QWidget* window = findMainWindow())
+            window->close();
+    });
 }
 
 std::string joined(const std::vector<std::string>& lines)
@@ -117,7 +105,7 @@ TEST(PluginRecords, FillsThreeRecordsByteForByteAndLeavesTheRestAlone)
 TEST(PluginRecords, UnloadedObjectAndRecordsBeforeInitializeNeedNoHost)
 {
     Plugin plugin = loadPlugin();
-    EXPECT_EQ(3, plugin.count());
+    EXPECT_EQ(3, plugin.countRequestInterfaces());
     plugin.unloadedObject(nullptr);
     std::vector<hostsdk::RequestedInterface> records(3);
     plugin.requestInterfaces(records.data()); // no logger yet: must not crash
@@ -130,17 +118,14 @@ TEST(PluginLifecycle, UserCloseNotifiesOnceAndASecondInitializeIsRefused)
         Plugin plugin = loadPlugin();
         static RecordingHost host;
         std::ostringstream report;
-        report << "count before " << plugin.count() << "\n";
+        report << "count before " << plugin.countRequestInterfaces() << "\n";
         plugin.requestInterfaces(std::vector<hostsdk::RequestedInterface>(3).data());
         plugin.initialize(&host, &host);
         if (!host.waitForLine("I QApplication exec()", 20s))
             return report.str() + "no event loop\n" + joined(host.lines());
-        report << "count after " << plugin.count() << "\n";
+        report << "count after " << plugin.countRequestInterfaces() << "\n";
         plugin.initialize(&host, &host); // a second one must not start another application
-        onGuiThread([] {
-            if (QWidget* window = findMainWindow())
-                window->close();
-        });
+        closeMainWindow();
         host.waitForNotify(20s);
         std::this_thread::sleep_for(300ms); // a second notification would arrive now
         report << joined(host.lines()) << "notified " << host.notifyCount() << "\n";
@@ -198,10 +183,7 @@ TEST(PluginLifecycle, NullLoggerStillRunsTheInterface)
             std::this_thread::sleep_for(50ms);
         if (!QCoreApplication::instance())
             return std::string("no application\n");
-        onGuiThread([] {
-            if (QWidget* window = findMainWindow())
-                window->close();
-        });
+        closeMainWindow();
         host.waitForNotify(20s);
         return "lines " + std::to_string(host.lines().size()) + "\nnotified " +
                std::to_string(host.notifyCount()) + "\n";
@@ -231,10 +213,7 @@ TEST(PluginLifecycle, ReleaseAfterTheUserClosedTheWindowEndsTheProcessWithStatus
         plugin.initialize(&host, &host);
         if (!host.waitForLine("I QApplication exec()", 20s))
             return std::string("no event loop\n");
-        onGuiThread([] {
-            if (QWidget* window = findMainWindow())
-                window->close();
-        });
+        closeMainWindow();
         host.waitForNotify(20s);
         for (int i = 0; i < 200 && QCoreApplication::instance(); ++i)
             std::this_thread::sleep_for(50ms);
