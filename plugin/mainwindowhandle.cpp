@@ -2,10 +2,25 @@
 
 #include "cmainwindow.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QDialog>
 #include <QMetaObject>
 
 namespace kalmeno {
+
+namespace {
+
+// A modal dialog (a file dialog, a message box) runs an event loop of its own and stays open
+// after the window closes; it would keep the interface, and the host waiting for it, alive.
+void closeWithOpenDialogs(CMainWindow* window)
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible())
+            dialog->reject();
+    window->close();
+}
+
+} // namespace
 
 bool MainWindowHandle::markStarting()
 {
@@ -49,7 +64,8 @@ MainWindowHandle::CloseRequest MainWindowHandle::requestClose()
 {
     std::lock_guard<std::mutex> lock(mutex_);
     if (window_ && QCoreApplication::instance()) {
-        QMetaObject::invokeMethod(window_, "close", Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            window_, [window = window_] { closeWithOpenDialogs(window); }, Qt::QueuedConnection);
         return CloseRequest::Posted;
     }
     // While the GUI thread builds the window or tears the application down, ending the process

@@ -9,6 +9,9 @@
 #include <QMetaObject>
 #include <QWidget>
 #include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QMessageBox>
 
 #include <gtest/gtest.h>
 
@@ -169,6 +172,51 @@ TEST(PluginLifecycle, ReleaseClosesTheWindowWithoutNotifying)
     ASSERT_TRUE(outcome.exited) << outcome.report;
     EXPECT_EQ(0, outcome.status);
     EXPECT_EQ("returned first\nwindow destroyed\nlast line I Release()\nnotified 0\n", outcome.report);
+}
+
+TEST(PluginLifecycle, ReleaseDismissesOpenDialogsAndEndsTheInterface)
+{
+    const ChildOutcome outcome = runInChild([] {
+        Plugin plugin = loadPlugin();
+        static RecordingHost host;
+        static std::atomic<bool> ended{false};
+        plugin.initialize(&host, &host);
+        if (!host.waitForLine("I QApplication exec()", 20s))
+            return "no event loop\n" + joined(host.lines());
+        onGuiThread([] {
+            QObject::connect(QCoreApplication::instance(), &QObject::destroyed, [] { ended = true; });
+        });
+        // What a user may have left open: a file dialog with a message box over it.
+        const auto visibleDialogs = [] {
+            int count = 0;
+            onGuiThread([&] {
+                for (QWidget* widget : QApplication::topLevelWidgets())
+                    count += qobject_cast<QDialog*>(widget) && widget->isVisible();
+            });
+            return count;
+        };
+        const auto openModal = [&](std::function<void()> show) {
+            const int before = visibleDialogs();
+            QMetaObject::invokeMethod(QCoreApplication::instance(), std::move(show), Qt::QueuedConnection);
+            for (int i = 0; i < 200; ++i) {
+                if (visibleDialogs() > before)
+                    return true;
+                std::this_thread::sleep_for(20ms);
+            }
+            return false;
+        };
+        if (!openModal([] { QFileDialog::getOpenFileName(findMainWindow(), "Open"); }) ||
+            !openModal([] { QMessageBox::information(findMainWindow(), "Kalmeno", "Still here"); }))
+            return std::string("no dialog\n");
+        plugin.release();
+        for (int i = 0; i < 200 && !ended; ++i)
+            std::this_thread::sleep_for(50ms);
+        return std::string(ended ? "interface ended\n" : "interface still running\n") + "notified " +
+               std::to_string(host.notifyCount()) + "\n";
+    });
+    ASSERT_TRUE(outcome.exited) << outcome.report;
+    EXPECT_EQ(0, outcome.status);
+    EXPECT_EQ("interface ended\nnotified 0\n", outcome.report);
 }
 
 TEST(PluginLifecycle, NullLoggerStillRunsTheInterface)
