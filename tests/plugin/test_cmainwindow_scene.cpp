@@ -121,6 +121,9 @@ TEST_F(WindowOnHost, OpeningTheDemoSceneShowsItsModelsPointsAndMarkers)
     EXPECT_TRUE(logged("[Kalmeno] MTM found [CornerReflector]. Path: [" + sceneDir.filePath("reflector.mtm").toStdString() + "]."));
     EXPECT_EQ(window->findChild<QLineEdit*>("lineEditPosBbox_Lat")->text(), "39.25039000");
     EXPECT_EQ(window->findChild<QLineEdit*>("lineEditYawBbox")->text(), "45.00000000");
+    // The demo ships the reflector's generation settings beside its MTM.
+    EXPECT_EQ(window->findChild<QLineEdit*>("lineEditSizeBbox_X")->text(), "10.00000000");
+    EXPECT_EQ(window->findChild<QLineEdit*>("lineEdit_azimuthStep")->text(), "5.00000000");
     EXPECT_EQ(engine.render().boxes().size(), 3u);
     EXPECT_EQ(bridge::bridgeState().currentRowBoxId, list()->currentIndex().row() == 2 ? 2 : -1);
 
