@@ -2,6 +2,9 @@
 
 #include "rcsgrid.h"
 
+#include <byteorder.h>
+#include <checkedarithmetic.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,8 +14,7 @@
 #include <system_error>
 #include <vector>
 
-static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__,
-              "values are copied between the file and memory as they are");
+static_assert(platform::littleEndianHost, "values are copied between the file and memory as they are");
 
 namespace ostrell {
 
@@ -125,10 +127,10 @@ std::optional<std::uint64_t> mtmFileSize(MtmLayout layout, std::uint32_t pointCo
     const std::uint64_t values = std::uint64_t(countAz) * countEl;
     std::uint64_t pointBytes = 0;
     std::uint64_t total = 0;
-    if (__builtin_mul_overflow(values, std::uint64_t(sizeof(TRcsValue)), &pointBytes) ||
-        __builtin_add_overflow(pointBytes, std::uint64_t(3 * sizeof(double)), &pointBytes) ||
-        __builtin_mul_overflow(pointBytes, std::uint64_t(pointCount), &total) ||
-        __builtin_add_overflow(total, headerBytes, &total))
+    if (platform::multiplyOverflows(values, std::uint64_t(sizeof(TRcsValue)), &pointBytes) ||
+        platform::addOverflows(pointBytes, std::uint64_t(3 * sizeof(double)), &pointBytes) ||
+        platform::multiplyOverflows(pointBytes, std::uint64_t(pointCount), &total) ||
+        platform::addOverflows(total, headerBytes, &total))
         return std::nullopt;
     return total;
 }
@@ -176,8 +178,8 @@ kalmeno::Result<MtmHeader> parseMtmHeader(const unsigned char* first24, std::uin
 
     if (std::uint64_t(header.countAz) * header.countEl == 0 && header.pointCount > 0) {
         std::uint64_t tableBytes = 0;
-        if (__builtin_mul_overflow(std::uint64_t(header.countAz) + 1, std::uint64_t(header.pointCount) * 8,
-                                   &tableBytes) ||
+        if (platform::multiplyOverflows(std::uint64_t(header.countAz) + 1, std::uint64_t(header.pointCount) * 8,
+                                        &tableBytes) ||
             tableBytes > fileSize + kEmptyGridSlack)
             return R::failure(std::to_string(header.pointCount) + " points with " +
                               std::to_string(header.countAz) +

@@ -5,10 +5,12 @@
 #include "mtmfile.h"
 #include "tmtm.h"
 
+#include <exportsymbol.h>
+
 #include <filesystem>
 #include <system_error>
 
-#define OSTRELL_EXPORT extern "C" __attribute__((visibility("default")))
+#define OSTRELL_EXPORT extern "C" PLATFORM_EXPORT
 
 namespace {
 

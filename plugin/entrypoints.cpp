@@ -6,6 +6,7 @@
 
 #include <bridgestate.h>
 
+#include "exportsymbol.h"
 #include "hostrecords.h"
 #include "threads.h"
 
@@ -39,7 +40,7 @@ void copyBounded(char* field, std::size_t size, const char* text)
 
 } // namespace
 
-#define KALMENO_EXPORT __attribute__((visibility("default")))
+#define KALMENO_EXPORT PLATFORM_EXPORT
 
 extern "C" {
 

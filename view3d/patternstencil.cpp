@@ -1,11 +1,13 @@
 #include "patternstencil.h"
 
+#include <numbers.h>
+
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
+using platform::pi;
 
 void reserveAxis(PatternStencil::Axis& axis, std::uint32_t count)
 {

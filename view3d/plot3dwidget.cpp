@@ -3,6 +3,8 @@
 #include "colorbarwidget.h"
 #include "rcscolor.h"
 
+#include <numbers.h>
+
 #include <QColor>
 #include <QFont>
 #include <QImage>
@@ -18,7 +20,7 @@
 
 namespace {
 
-constexpr float pi = 3.14159265358979323846f;
+constexpr float pi = float(platform::pi);
 constexpr float circleRadius = 2.0f;
 constexpr int circleSegments = 500;
 constexpr int arcSegments = 64;
@@ -193,7 +195,7 @@ void Plot3DWidget::resizeGL(int w, int h)
     glViewport(0, 0, w, h);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    const double top = std::tan(M_PI / 8) * 0.1;
+    const double top = std::tan(platform::pi / 8) * 0.1;
     const double right = top * w / (h == 0 ? 1 : h);
     glFrustum(-right, right, -top, top, 0.1, 1000.0);
     glMatrixMode(GL_MODELVIEW);
@@ -253,9 +255,9 @@ void Plot3DWidget::drawPatternSurface()
     std::vector<QVector3D> positions(nAz * nEl);
     std::vector<float> texCoords(nAz * nEl);
     for (std::size_t i = 0; i < nAz; ++i) {
-        const double phi = i * azStep * M_PI / 180.0;
+        const double phi = i * azStep * platform::pi / 180.0;
         for (std::size_t j = 0; j < nEl; ++j) {
-            const double theta = (j * elStep - 90.0) * M_PI / 180.0;
+            const double theta = (j * elStep - 90.0) * platform::pi / 180.0;
             // Values are finite by construction; a hand-made pattern must not poison the mesh.
             const double value = std::isfinite(pattern[i][j]) ? pattern[i][j] : 0.0;
             const double r = scale * value;

@@ -2,6 +2,8 @@
 
 #include "patternstencil.h"
 
+#include <numbers.h>
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -16,7 +18,7 @@
 
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
+using platform::pi;
 
 // Below this many point-cell evaluations a second thread costs more than it saves.
 constexpr std::size_t parallelThreshold = 200000;

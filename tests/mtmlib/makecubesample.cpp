@@ -4,6 +4,7 @@
 //   make_cube_sample OUT.mtm
 
 #include "mtmfile.h"
+#include "numbers.h"
 #include "rcsgrid.h"
 
 #include <algorithm>
@@ -17,9 +18,9 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: make_cube_sample OUT.mtm\n");
         return 2;
     }
+    using platform::pi;
     constexpr std::uint32_t countAz = 37;
     constexpr std::uint32_t countEl = 19;
-    constexpr double pi = 3.14159265358979323846;
     constexpr double waveLength = 0.03;
     constexpr double distance = 1000.0;
     const double k = 2 * pi / waveLength;

@@ -1,6 +1,7 @@
 // `mtm pattern` and `mtm view`, run as the user runs them.
 
 #include "mtmfile.h"
+#include "numbers.h"
 #include "rcspattern.h"
 #include "testmodel.h"
 
@@ -20,7 +21,7 @@
 
 namespace {
 
-const double pi = 3.14159265358979323846;
+using platform::pi;
 
 struct ToolRun {
     int status;

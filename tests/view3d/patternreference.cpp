@@ -1,11 +1,13 @@
 #include "patternreference.h"
 
+#include "numbers.h"
+
 #include <cmath>
 #include <complex>
 
 namespace {
 
-constexpr double pi = 3.14159265358979323846;
+using platform::pi;
 
 double bilinear(double x, double y, double x0, double x1, double y0, double y1, double f00, double f10,
                 double f01, double f11)

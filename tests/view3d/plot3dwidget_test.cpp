@@ -1,6 +1,7 @@
 // The 3-D view under a real display: what it keeps, what it shows and how it reacts to the mouse.
 
 #include "colorbarwidget.h"
+#include "numbers.h"
 #include "plot3dwidget.h"
 #include "testapplication.h"
 #include "testmodel.h"
@@ -17,7 +18,7 @@
 
 namespace {
 
-const double pi = 3.14159265358979323846;
+using platform::pi;
 
 // A lobe towards azimuth 0 at the horizon (red), falling to 0 dB on the far side (blue).
 void addLobedPoint(TestModel& model)

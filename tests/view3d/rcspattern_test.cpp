@@ -1,6 +1,7 @@
 // The pattern against a plain transcription of its arithmetic, its handling of grids that cannot
 // be interpolated, and its maximum.
 
+#include "numbers.h"
 #include "patternreference.h"
 #include "rcspattern.h"
 #include "testmodel.h"
@@ -16,7 +17,7 @@
 
 namespace {
 
-const double pi = 3.14159265358979323846;
+using platform::pi;
 
 double decibels(double magnitudeSquared)
 {
