@@ -20,6 +20,18 @@ std::int32_t BridgeState::materialCount() const
     return static_cast<std::int32_t>(materials_.size());
 }
 
+std::shared_ptr<const TCapture> BridgeState::capture() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    return capture_;
+}
+
+void BridgeState::setCapture(std::shared_ptr<const TCapture> capture)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    capture_ = std::move(capture);
+}
+
 std::vector<TModelItem> BridgeState::sceneModels() const
 {
     std::lock_guard<std::mutex> lock(mutex_);
@@ -53,9 +65,14 @@ void BridgeState::reset()
     currentRowBoxId = -1;
     azimuthAngle = 0.0;
     placeAngle = 0.0;
+    feedbackRequested = 0;
+    feedbackActive = 0;
+    currentBoxId = -1;
+    generationGate.release();
     std::lock_guard<std::mutex> lock(mutex_);
     sceneModels_.clear();
     materials_.clear();
+    capture_ = std::make_shared<const TCapture>();
 }
 
 BridgeState& bridgeState()

@@ -3,11 +3,15 @@
 // readiness flags and the scene's models. Host threads write it, the GUI, angle-worker and job
 // threads read it, so every member is an atomic or sits behind the mutex.
 
+#include "generationgate.h"
+#include "tcapture.h"
+
 #include <hostsdk.h>
 #include <tmodelitem.h>
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -48,6 +52,24 @@ public:
     std::atomic<double> azimuthAngle{0.0};
     std::atomic<double> placeAngle{0.0};
 
+    // The capture request and the frame that serves it. Requests are serial numbers rather than
+    // flags, so that a frame armed for a request that was withdrawn never serves a later one.
+    // The pending request, 0 while none: placed by a job, cleared by the frame that serves it.
+    std::atomic<std::uint64_t> feedbackRequested{0};
+    // The request the frame being rendered captures for, 0 when none.
+    std::atomic<std::uint64_t> feedbackActive{0};
+    // The serial of the last request placed.
+    std::atomic<std::uint64_t> lastRequestSerial{0};
+    // The generation area's box of the running job (-1: none).
+    std::atomic<std::int32_t> currentBoxId{-1};
+    // Hands each capture from the render thread to the waiting job.
+    GenerationGate generationGate;
+
+    // The last prepared capture (empty before the first). A new capture replaces the pointer,
+    // never the capture itself, so whoever holds one keeps it whole.
+    std::shared_ptr<const TCapture> capture() const;
+    void setCapture(std::shared_ptr<const TCapture> capture);
+
     // The plug-in's copy of the XOR material table (empty until loaded).
     std::vector<hostsdk::TXorMaterial> materialsCopy() const;
     void setMaterials(std::vector<hostsdk::TXorMaterial> materials);
@@ -57,14 +79,15 @@ public:
     std::vector<TModelItem> sceneModels() const;
     void setSceneModels(std::vector<TModelItem> models);
 
-    // Back to the detached state (pointers null, flags initial, no models). For a new host
-    // within one process, as tests have.
+    // Back to the detached state (pointers null, flags initial, no models, no capture, the gate
+    // free). For a new host within one process, as tests have.
     void reset();
 
 private:
     mutable std::mutex mutex_;
     std::vector<TModelItem> sceneModels_;
     std::vector<hostsdk::TXorMaterial> materials_;
+    std::shared_ptr<const TCapture> capture_ = std::make_shared<const TCapture>();
 };
 
 // The one state of the loaded plug-in.

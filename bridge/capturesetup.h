@@ -1,13 +1,10 @@
 #pragma once
-// The render-feedback capture: set up after each load and driven by the frame events. Until the
-// capture is built these leave generation disabled and do nothing per frame.
+// Setting the render-feedback capture up after each scene load.
 
 namespace bridge {
 
-// Fetches the feedback objects and attaches the feedback; engineReady ends false when a step fails.
+// Fetches the feedback buffer and the conveyers, reserves the buffer and attaches it;
+// engineReady ends false when a step fails, and the frame handlers then capture nothing.
 void InitializeFeedback();
-// Engine events 4 and 10.
-void OnEnginePreRender(void* context);
-void OnEnginePostRender(void* context);
 
 } // namespace bridge

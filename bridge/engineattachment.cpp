@@ -4,6 +4,7 @@
 #include "bridgestate.h"
 #include "capturesetup.h"
 #include "cbridgeevents.h"
+#include "feedbackcapture.h"
 #include "materialtable.h"
 
 #include <text.h>

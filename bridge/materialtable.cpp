@@ -4,33 +4,9 @@
 #include "bridgestate.h"
 #include "cbridgeevents.h"
 
-#include <cstdio>
 #include <vector>
 
 namespace bridge {
-
-namespace {
-
-std::string fixed6(double value)
-{
-    char text[512];
-    std::snprintf(text, sizeof text, "%f", value);
-    return text;
-}
-
-std::string colorText(std::uint32_t color)
-{
-    std::string text = "(";
-    for (int k = 0; k < 4; ++k) {
-        const float component = static_cast<float>((color >> (8 * k)) & 0xFFu) / 255.0f;
-        text += fixed6(component);
-        if (k < 3)
-            text += ", ";
-    }
-    return text + ")";
-}
-
-} // namespace
 
 void LoadMaterials()
 {
@@ -40,6 +16,8 @@ void LoadMaterials()
     std::int32_t count = 0;
     hostsdk::TXorMaterial* array = nullptr;
     xorModule->GetMaterials(&count, &array);
+    if (count < 0)
+        LogError("The XOR module reported " + std::to_string(count) + " materials");
     // A negative count or a missing array is no table either.
     if (count <= 0 || !array) {
         bridgeState().setMaterials({});
@@ -53,13 +31,6 @@ void LoadMaterials()
         text += "\nRow #" + std::to_string(i) + ". " + MaterialText(materials[i]);
     bridgeState().setMaterials(std::move(materials));
     LogInfo(text);
-}
-
-std::string MaterialText(const hostsdk::TXorMaterial& m)
-{
-    return "Xor material: XOR: " + std::to_string(m.xorId) + "; GIS: " + std::to_string(m.gis)
-        + "; Epsilon: " + fixed6(m.epsilon) + "; Sigma: " + fixed6(m.sigma) + "; My: " + fixed6(m.mu)
-        + "; Color: " + colorText(m.color) + ";";
 }
 
 } // namespace bridge

@@ -23,9 +23,11 @@ void putVertex(unsigned char* at, const Eigen::Vector3d& v, double fourth)
 
 void writeFeedbackRecord(const SceneTriangle& triangle, unsigned char* record)
 {
+    // Scene triangles wind counter-clockwise seen from outside, as their mesh files do; the
+    // plug-in takes (A - B) x (C - B) as the outward normal, so records run A, C, B.
     putVertex(record, triangle.a, static_cast<double>(triangle.material));
-    putVertex(record + 32, triangle.b, 0.0);
-    putVertex(record + 64, triangle.c, 0.0);
+    putVertex(record + 32, triangle.c, 0.0);
+    putVertex(record + 64, triangle.b, 0.0);
 }
 
 FeedbackResult writeFeedback(const Scene& scene, const FeedbackLayers& layers, unsigned char* buffer,

@@ -1,7 +1,8 @@
 #pragma once
 // Writes a frame's triangles as the feedback records the plug-in reads: 96 bytes each, three
 // vertices of 32 bytes (x, y, z doubles and one more double), the first vertex's fourth double
-// holding the triangle's fabric offset (its material index).
+// holding the triangle's fabric offset (its material index). Records wind clockwise seen from
+// outside, so that (A - B) x (C - B) points out of the surface.
 
 #include "scene.h"
 

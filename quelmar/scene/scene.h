@@ -16,8 +16,8 @@
 
 namespace quelmar {
 
-// One renderable triangle; `material` indexes the XOR table (it may lie outside it: the plug-in
-// reports such triangles itself).
+// One renderable triangle, counter-clockwise seen from outside (as in its mesh file); `material`
+// indexes the XOR table (it may lie outside it: the plug-in reports such triangles itself).
 struct SceneTriangle {
     Eigen::Vector3d a;
     Eigen::Vector3d b;

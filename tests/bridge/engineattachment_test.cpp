@@ -1,107 +1,20 @@
 // Attaching to the reference host's engine, in process, and listing the scene's models.
 
+#include "inprocesshost.h"
 #include "mtmfixtures.h"
 #include "recordingwindow.h"
 
-#include <bridgestate.h>
-#include <cbridgeevents.h>
 #include <cmtmfiles.h>
 #include <cpointmarkers.h>
-#include <engineattachment.h>
 #include <postloadview.h>
 
 #include <clistmodel.h>
-#include <hostconverter.h>
-#include <hostengine.h>
-#include <hostlogger.h>
-#include <hostobject.h>
 
 #include <QTemporaryDir>
 
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <cstdlib>
 #include <fstream>
-#include <functional>
-#include <mutex>
-#include <thread>
 
 namespace {
-
-bool waitFor(const std::function<bool()>& condition)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return true;
-}
-
-std::string demoScene()
-{
-    const char* stage = std::getenv("KALMENO_STAGE_DIR");
-    return std::string(stage ? stage : ".") + "/Kalmeno/demo/demo.xml";
-}
-
-// The reference host in this process, with the bridge attached to its object and log.
-class InProcessHost : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        logger.setEchoToStderr(false);
-        auto& state = bridge::bridgeState();
-        state.reset();
-        state.host = &host;
-        state.hostLogger = &logger;
-        auto& events = bridge::bridgeEvents();
-        QObject::connect(&events, &bridge::CBridgeEvents::Signal_refreshAfterLoad, &receiver,
-                         [this] { refreshes.fetch_add(1); }, Qt::DirectConnection);
-        QObject::connect(&events, &bridge::CBridgeEvents::Signal_disableMTMCalcBottons, &receiver,
-                         [this](const QString& reason) {
-                             std::lock_guard<std::mutex> lock(mutex);
-                             disabled.append(reason);
-                         },
-                         Qt::DirectConnection);
-    }
-    void TearDown() override
-    {
-        engine.stop();
-        bridge::bridgeState().reset();
-    }
-
-    // Opens a scene and waits until its first frame ran, so both load handlers are done.
-    void open(const std::string& scene)
-    {
-        ASSERT_TRUE(bridge::Attach(scene));
-        ASSERT_TRUE(waitFor([this] { return engine.frameCount() > 0; })) << "the scene did not load";
-    }
-
-    bool logged(bool error, const std::string& text) const
-    {
-        for (const auto& line : logger.lines())
-            if (line.error == error && line.text == text)
-                return true;
-        return false;
-    }
-
-    QStringList disabledReasons()
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        return disabled;
-    }
-
-    quelmar::HostLogger logger;
-    quelmar::HostEngine engine{logger, 100.0};
-    quelmar::HostConverter converter;
-    quelmar::HostObject host{engine, converter, logger};
-    QObject receiver;
-    std::atomic<int> refreshes{0};
-    std::mutex mutex;
-    QStringList disabled;
-};
 
 TEST_F(InProcessHost, TheDemoSceneListsItsObjectsWithLabelsAndMtmPaths)
 {
@@ -214,10 +127,14 @@ TEST_F(InProcessHost, TheInitialViewNeedsEveryViewObject)
 {
     open(demoScene());
     auto& state = bridge::bridgeState();
-    EXPECT_FALSE(bridge::setInitialHostView()) << "no conveyers before the capture is set up";
+    EXPECT_EQ(state.surfaceConveyer.load(), &engine.surface().conveyer()) << "fetched by the capture set-up";
+    EXPECT_EQ(state.sceneConveyer.load(), &engine.sceneConveyer());
+    state.sceneConveyer = nullptr;
+    EXPECT_FALSE(bridge::setInitialHostView());
 
-    state.surfaceConveyer = &engine.surface().conveyer();
     state.sceneConveyer = &engine.sceneConveyer();
+    engine.surface().conveyer().SetOption(4 | 2, hostsdk::VARIANT_FALSE);
+    engine.sceneConveyer().SetOption(4 | 2, hostsdk::VARIANT_FALSE);
     engine.render().SetDepthMode(hostsdk::VARIANT_TRUE);
     ASSERT_TRUE(bridge::setInitialHostView());
     EXPECT_TRUE(engine.surface().conveyer().options().isOn(4 | 2));

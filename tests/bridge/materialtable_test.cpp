@@ -1,6 +1,12 @@
-// The material table as log text.
+// The material table: its log text, and a table the XOR module cannot give.
 
+#include <bridgestate.h>
+#include <cbridgeevents.h>
 #include <materialtable.h>
+
+#include <hostlogger.h>
+
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -29,6 +35,44 @@ TEST(MaterialText, LargeValuesAreWrittenWhole)
     EXPECT_NE(text.find("XOR: 4294967295;"), std::string::npos);
     EXPECT_NE(text.find("Sigma: 3399999952"), std::string::npos);
     EXPECT_NE(text.find(".000000; My:"), std::string::npos);
+}
+
+class NegativeCountXor : public hostsdk::IXor {
+public:
+    hostsdk::HRESULT GetMaterials(std::int32_t* count, hostsdk::TXorMaterial** array) override
+    {
+        *count = -3;
+        *array = &row;
+        return 0;
+    }
+    hostsdk::HRESULT GetFeedbackSize(std::int32_t* megabytes) override { return *megabytes = 0; }
+    hostsdk::HRESULT Prepare() override { return 0; }
+    hostsdk::TXorMaterial row{};
+};
+
+TEST(LoadMaterials, ANegativeCountLoadsNothingAndDisablesGeneration)
+{
+    quelmar::HostLogger logger;
+    logger.setEchoToStderr(false);
+    NegativeCountXor xorModule;
+    auto& state = bridge::bridgeState();
+    state.reset();
+    state.hostLogger = &logger;
+    state.xorModule = &xorModule;
+    state.setMaterials({hostsdk::TXorMaterial{}});
+    QStringList reasons;
+    QObject receiver;
+    QObject::connect(&bridge::bridgeEvents(), &bridge::CBridgeEvents::Signal_disableMTMCalcBottons, &receiver,
+                     [&](const QString& reason) { reasons.append(reason); });
+
+    bridge::LoadMaterials();
+    EXPECT_EQ(state.materialCount(), 0) << "the previous table is gone too";
+    EXPECT_EQ(reasons, QStringList{"There are no XOR material settings. MTM generation will not be available."});
+    const auto lines = logger.lines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_TRUE(lines[0].error);
+    EXPECT_EQ(lines[0].text, "[Kalmeno] The XOR module reported -3 materials");
+    state.reset();
 }
 
 } // namespace

@@ -13,6 +13,7 @@
 #include <hostobject.h>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QColorDialog>
 #include <QTest>
 #include <QPushButton>
@@ -234,6 +235,30 @@ TEST_F(WindowOnHost, RecolouringAModelKeepsItsRowCurrent)
     ASSERT_FALSE(markers.empty());
     EXPECT_FLOAT_EQ(markers[0].point.color[1], 128.0f / 255.0f) << "the reflector's markers took the colour";
     EXPECT_TRUE(window->findChild<QTableView*>("tableViewPointsMTM")->styleSheet().contains("rgba(255,128,0, 128)"));
+}
+
+TEST_F(WindowOnHost, TheViewTogglesActOnTheHostAfterALoad)
+{
+    openScene(copyDemo(sceneDir), 3);
+    const auto& surface = engine.surface().conveyer().options();
+    const auto& objects = engine.sceneConveyer().options();
+    const struct {
+        const char* action;
+        std::function<bool()> hostShows;
+    } toggles[] = {
+        {"actionSurfaceVisibility", [&] { return surface.isOn(4); }},
+        {"actionPolygonalVisibility", [&] { return objects.isOn(4); }},
+        {"actionLightVisibility", [&] { return surface.isOn(2) && objects.isOn(2); }},
+    };
+    for (const auto& t : toggles) {
+        QAction* action = window->findChild<QAction*>(t.action);
+        ASSERT_TRUE(action && action->isEnabled()) << t.action;
+        EXPECT_TRUE(t.hostShows()) << t.action << ": the load set the host's view up";
+        action->trigger();
+        EXPECT_FALSE(t.hostShows()) << t.action;
+        action->trigger();
+        EXPECT_TRUE(t.hostShows()) << t.action;
+    }
 }
 
 } // namespace

@@ -42,10 +42,11 @@ TEST(FeedbackWriter, RecordsCarryVerticesAndFabricOffsets)
         std::size_t offset;
         double value;
     };
+    // Scene triangles a, b, c are written as A = a, B = c, C = b.
     const Expected fields[] = {
-        {0, 1},     {8, 2},      {16, 3},  {24, 0}, {32, 4},  {40, 5},  {48, 6},   {56, 0},  {64, 7},   {72, 8},
-        {80, 9},    {88, 0},     {96, -1.5}, {104, 0.25}, {112, 2}, {120, 3}, {128, 10}, {136, 20}, {144, 30},
-        {152, 0},   {160, -7},   {168, -8}, {176, -9.5}, {184, 0},
+        {0, 1},     {8, 2},      {16, 3},  {24, 0}, {32, 7},  {40, 8},  {48, 9},   {56, 0},  {64, 4},   {72, 5},
+        {80, 6},    {88, 0},     {96, -1.5}, {104, 0.25}, {112, 2}, {120, 3}, {128, -7}, {136, -8}, {144, -9.5},
+        {152, 0},   {160, 10},   {168, 20}, {176, 30}, {184, 0},
     };
     for (const Expected& f : fields)
         EXPECT_EQ(at(buffer, f.offset), f.value) << "offset " << f.offset;
