@@ -14,10 +14,10 @@ void CTableView::SetFocuss()
     QItemSelectionModel* selection = selectionModel();
     if (!selection)
         return;
-    const QModelIndexList selected = selection->selectedIndexes();
+    // One change for the whole selection: each change resets the amplitude table and its history.
+    const QItemSelection kept = selection->selection();
     reset();
-    for (const QModelIndex& index : selected)
-        selection->select(index, QItemSelectionModel::Select);
+    selection->select(kept, QItemSelectionModel::Select);
 }
 
 void CTableView::selectionChanged(const QItemSelection& selected, const QItemSelection& deselected)

@@ -131,6 +131,11 @@ double toDecibels(double re, double im)
 
 RcsPattern computePattern(const TMtm& mtm)
 {
+    return computePattern(mtm, std::thread::hardware_concurrency());
+}
+
+RcsPattern computePattern(const TMtm& mtm, unsigned maxThreads)
+{
     if (mtm.points.empty())
         throw std::runtime_error("Error: Model is empty, cannot calculate RCS.");
 
@@ -157,20 +162,23 @@ RcsPattern computePattern(const TMtm& mtm)
 
     std::vector<double> sums(std::size_t(patternAz) * patternEl * 2, 0.0);
     const std::size_t work = contributions.size() * std::size_t(patternAz) * patternEl;
-    unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    unsigned threads = std::max(1u, maxThreads);
     threads = std::min<unsigned>(threads, patternAz);
     if (work < parallelThreshold)
         threads = 1;
 
-    // Each thread owns a band of rows, so every cell still sums its points in model order.
+    // Each thread owns a band of rows, so every cell still sums its points in model order. Nothing
+    // may throw past a running worker (its std::thread would end the process): the vector never
+    // grows once one runs, and a worker that cannot start leaves its band to this thread.
     std::vector<std::thread> workers;
+    workers.reserve(threads - 1);
     std::uint32_t first = 0;
     for (unsigned t = 0; t < threads; ++t) {
         const std::uint32_t end = std::uint32_t(std::uint64_t(patternAz) * (t + 1) / threads);
         if (t + 1 < threads) {
             try {
                 workers.emplace_back(accumulate, std::cref(contributions), first, end, patternEl, sums.data());
-            } catch (const std::system_error&) {
+            } catch (const std::exception&) {
                 accumulate(contributions, first, end, patternEl, sums.data());
             }
         } else {

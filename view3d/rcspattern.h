@@ -16,6 +16,8 @@ using RcsPattern = std::vector<std::vector<double>>;
 // Points without samples on an axis (or without a row table) are skipped; a one-sample axis stands
 // for its only sample. A model whose first point has no samples gives an empty pattern.
 RcsPattern computePattern(const TMtm& mtm);
+// The same on at most `maxThreads` threads (0 counts as 1).
+RcsPattern computePattern(const TMtm& mtm, unsigned maxThreads);
 
 // The largest finite value of the pattern, starting from 0.0; 0.0 for an empty pattern.
 double patternMaximum(const RcsPattern& pattern);
