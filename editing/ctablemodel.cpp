@@ -2,6 +2,7 @@
 
 #include "amplitudetext.h"
 #include "cameragridindex.h"
+#include "celltext.h"
 #include "ctablemodelcommands.h"
 #include "icameraangles.h"
 #include "ihostlog.h"
@@ -10,6 +11,8 @@
 #include <rcsgrid.h>
 
 #include <QUndoStack>
+
+#include <cmath>
 
 namespace {
 
@@ -113,6 +116,12 @@ bool CTableModel::setData(const QModelIndex& index, const QVariant& value, int r
         current = data(index, Qt::DisplayRole);
     else
         return false;
+    // A coordinate that is no finite number would move the point and its marker to nowhere.
+    if (role == Qt::EditRole) {
+        const auto number = numberFromCellText(value.toString());
+        if (!number || !std::isfinite(*number))
+            return false;
+    }
     if (current == value)
         return false;
     undoStack_->push(new TableModelSetDataCommand(this, index, current, value));
@@ -220,9 +229,12 @@ bool CTableModel::applyCell(const QModelIndex& index, const QVariant& value)
         }
         break;
     default: {
-        const double coordinate = value.toDouble();
+        // The old value of an undo step is the text the cell showed, which may be "nan" from a file.
+        const auto coordinate = numberFromCellText(value.toString());
+        if (!coordinate)
+            return false;
         (index.column() == ColumnX ? point.x : index.column() == ColumnY ? point.y : point.z) =
-            coordinate;
+            *coordinate;
         if (scene_)
             scene_->movePointInScene(row, point.x, point.y, point.z);
         break;

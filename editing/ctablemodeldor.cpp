@@ -1,6 +1,7 @@
 #include "ctablemodeldor.h"
 
 #include "amplitudetext.h"
+#include "celltext.h"
 #include "dorsetdatacommand.h"
 
 #include <QUndoStack>
@@ -70,6 +71,9 @@ bool CTableModelDOR::setData(const QModelIndex& index, const QVariant& value, in
     const QVariant current = data(index, Qt::DisplayRole);
     if (current == value)
         return false;
+    const auto amplitude = amplitudeFromCellText(value.toString());
+    if (!amplitude || !std::isfinite(amplitude->real()) || !std::isfinite(amplitude->imag()))
+        return false;
     undoStack_->push(new DORSetDataCommand(this, index, current, value));
     return true;
 }
@@ -112,11 +116,11 @@ bool CTableModelDOR::applyCell(const QModelIndex& index, const QVariant& value)
 {
     if (!isCell(index))
         return false;
-    // Text without the separator is a real part alone.
-    const QStringList parts = value.toString().split(QStringLiteral("; "), Qt::KeepEmptyParts);
-    const double real = parts.value(0).toDouble();
-    const double imag = parts.size() > 1 ? parts.at(1).toDouble() : 0.0;
-    rcs_[index.row()][index.column()] = TRcsValue(real, imag);
+    // The old value of an undo step is the text the cell showed, which may hold "nan" from a file.
+    const auto amplitude = amplitudeFromCellText(value.toString());
+    if (!amplitude)
+        return false;
+    rcs_[index.row()][index.column()] = *amplitude;
     emit dataChanged(index, index, {});
     return true;
 }

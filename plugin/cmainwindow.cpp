@@ -146,6 +146,10 @@ void CMainWindow::setUpViews()
     ui->tableViewPointsMTM->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ui->tableViewDOR->setSelectionMode(QAbstractItemView::SingleSelection);
 
+    // Cell editors that let numbers only through (the models refuse anything else as well).
+    ui->tableViewPointsMTM->setItemDelegate(itemDelegate);
+    ui->tableViewDOR->setItemDelegate(twoLinesDelegate);
+
     // Line edits get room around their text, and a selection stays visible (in grey) when its
     // table loses the focus. Group boxes keep the style's own frame: a drawn border with top
     // padding runs through their titles.

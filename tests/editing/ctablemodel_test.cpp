@@ -170,6 +170,36 @@ TEST_F(PointsTableTest, TickingAHiddenPointIsOneUndoStep)
     EXPECT_EQ(table.undoStack()->count(), 1);
 }
 
+// Whatever editor sent it, a text that is no number leaves the cell as it was and makes no step.
+TEST_F(PointsTableTest, CoordinatesTakeNumbersOnly)
+{
+    struct Case {
+        const char* text;
+        bool taken;
+        double stored;
+    };
+    const Case cases[] = {
+        {"abc", false, 0}, {"1,5", false, 0}, {"1;2", false, 0},  {"", false, 0},
+        {" ", false, 0},   {"1.5x", false, 0}, {"nan", false, 0}, {"inf", false, 0},
+        {"1e999", false, 0}, {"2", true, 2.0}, {"-.5", true, -0.5}, {"7.", true, 7.0},
+        {"1e-3", true, 0.001},
+    };
+    points()[1].y = 4.25;
+    for (const Case& c : cases) {
+        const double before = points()[1].y;
+        const int steps = table.undoStack()->count();
+        const std::size_t moves = scene.moves.size();
+        EXPECT_EQ(table.setData(table.index(1, 2), QString(c.text), Qt::EditRole), c.taken) << c.text;
+        EXPECT_EQ(points()[1].y, c.taken ? c.stored : before) << c.text;
+        EXPECT_EQ(table.undoStack()->count(), steps + (c.taken ? 1 : 0)) << c.text;
+        EXPECT_EQ(scene.moves.size(), moves + (c.taken ? 1 : 0)) << c.text;
+    }
+    // An undo step that carries such a text changes nothing either.
+    const double before = points()[1].y;
+    EXPECT_FALSE(table.applyCell(table.index(1, 2), QString("abc")));
+    EXPECT_EQ(points()[1].y, before);
+}
+
 TEST_F(PointsTableTest, StaleCommandIndexesChangeNothing)
 {
     EXPECT_TRUE(table.setData(table.index(2, 1), "7", Qt::EditRole));

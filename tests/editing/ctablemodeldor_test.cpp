@@ -86,25 +86,39 @@ TEST_F(AmplitudeTableTest, CellTextIsRealAndImaginaryPart)
     EXPECT_EQ(int(model.flags(model.index(0, 0))), 0x23);
 }
 
-TEST_F(AmplitudeTableTest, AppliedTextsAndWhatTheyStore)
+// An empty field stands for 0; a text that is no number leaves the cell as it was and makes no
+// step, whatever editor sent it.
+TEST_F(AmplitudeTableTest, EditedTextsAndWhatTheyStore)
 {
     struct Case {
         const char* text;
+        bool taken;
         TRcsValue stored;
     };
     const Case cases[] = {
-        {"1.5; -2", {1.5, -2.0}},
-        {"1; ", {1.0, 0.0}},
-        {"; 3e-9", {0.0, 3e-9}},
-        {"4", {4.0, 0.0}},               // no separator: a real part alone
-        {"", {0.0, 0.0}},
-        {"abc; 2", {0.0, 2.0}},
-        {"1; 2; 3", {1.0, 2.0}},
+        {"1.5; -2", true, {1.5, -2.0}},
+        {"1; ", true, {1.0, 0.0}},
+        {"; 3e-9", true, {0.0, 3e-9}},
+        {"4", true, {4.0, 0.0}},               // no separator: a real part alone
+        {"; ", true, {0.0, 0.0}},
+        {"abc; 2", false, {}},
+        {"1; abc", false, {}},
+        {"1,5; 2", false, {}},
+        {"1;2", false, {}},
+        {"1; 2; 3", false, {}},
+        {"nan; 0", false, {}},
+        {"1; inf", false, {}},
     };
     for (const Case& c : cases) {
-        EXPECT_TRUE(model.applyCell(model.index(2, 1), QString(c.text)));
-        EXPECT_EQ(point.rcs[2][1], c.stored) << c.text;
+        point.rcs[2][1] = TRcsValue(8.5, -8.5);
+        const int steps = model.undoStack()->count();
+        EXPECT_EQ(model.setData(model.index(2, 1), QString(c.text), Qt::EditRole), c.taken) << c.text;
+        EXPECT_EQ(point.rcs[2][1], c.taken ? c.stored : TRcsValue(8.5, -8.5)) << c.text;
+        EXPECT_EQ(model.undoStack()->count(), steps + (c.taken ? 1 : 0)) << c.text;
     }
+    point.rcs[2][1] = TRcsValue(8.5, -8.5);
+    EXPECT_FALSE(model.applyCell(model.index(2, 1), QString("abc; 2")));
+    EXPECT_EQ(point.rcs[2][1], TRcsValue(8.5, -8.5));
 }
 
 TEST_F(AmplitudeTableTest, EditsOutsideTheGridOrWithoutOneAreRefused)

@@ -2,6 +2,10 @@
 // every model. Ostrell lies beside this program.
 #include "cmainwindow.h"
 
+#include "clistmodel.h"
+#include "ctablemodel.h"
+#include "ctablemodeldor.h"
+#include "ctableview.h"
 #include "pluginglobals.h"
 #include "testapplication.h"
 #include "windowworkdir.h"
@@ -20,19 +24,26 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
 #include <QPointer>
+#include <QShortcut>
+#include <QShortcutEvent>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <functional>
+#include <set>
+#include <thread>
 
 namespace {
 
@@ -88,6 +99,81 @@ protected:
     {
         window->openScene(path);
         ASSERT_TRUE(waitUntil([&] { return rows() == expectedRows; })) << "rows: " << rows();
+    }
+
+    CListModel* models() const { return qobject_cast<CListModel*>(list()->model()); }
+    CTableView* pointsView() const { return window->findChild<CTableView*>("tableViewPointsMTM"); }
+    CTableModel* points() const { return qobject_cast<CTableModel*>(pointsView()->model()); }
+    QTableView* amplitudesView() const { return window->findChild<QTableView*>("tableViewDOR"); }
+    CTableModelDOR* amplitudes() const { return qobject_cast<CTableModelDOR*>(amplitudesView()->model()); }
+
+    void showWindow()
+    {
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    }
+
+    // What Ctrl+Z or Ctrl+Y on a table does once Qt has matched the keys (the X server of the
+    // tests gives no window the focus).
+    static void pressTableKey(QTableView* view, QKeySequence::StandardKey key)
+    {
+        for (QShortcut* shortcut : view->findChildren<QShortcut*>()) {
+            if (shortcut->key() == QKeySequence(key)) {
+                QShortcutEvent event(shortcut->key(), shortcut->id());
+                QCoreApplication::sendEvent(shortcut, &event);
+                return;
+            }
+        }
+        ADD_FAILURE() << "the table has no shortcut for " << QKeySequence(key).toString().toStdString();
+    }
+
+    // The host shows exactly the rows: their points as markers, row by row and in point order,
+    // hidden where the point is; each row's box where its area is; every other box hidden.
+    void expectHostShowsExactlyTheRows()
+    {
+        const auto markers = engine.render().markers();
+        const auto boxes = engine.render().boxes();
+        std::size_t marker = 0;
+        std::set<std::int32_t> rowBoxes;
+        for (const TModelItem& row : models()->items()) {
+            EXPECT_TRUE(rowBoxes.insert(row.area.boxId).second) << row.name << ": a box of its own";
+            const auto box = boxes.find(row.area.boxId);
+            ASSERT_NE(box, boxes.end()) << row.name;
+            EXPECT_NE(box->second.state, hostsdk::kStateHidden) << row.name;
+            EXPECT_DOUBLE_EQ(box->second.geometry.placement.position.latitude, row.area.lat) << row.name;
+            for (const TMtmPoint& point : row.mtm.points) {
+                ASSERT_LT(marker, markers.size()) << row.name << ": fewer markers than points";
+                double x = 0, y = 0, z = 0;
+                engine.render().BoxToScene(row.area.boxId, point.x, point.y, point.z, &x, &y, &z);
+                EXPECT_NEAR(markers[marker].point.x, x, 1e-6) << row.name << ", marker " << marker;
+                EXPECT_NEAR(markers[marker].point.z, z, 1e-6) << row.name << ", marker " << marker;
+                EXPECT_EQ(markers[marker].state == hostsdk::kStateHidden, point.hidden == 1.0)
+                    << row.name << ", marker " << marker;
+                ++marker;
+            }
+        }
+        EXPECT_EQ(marker, markers.size()) << "markers beyond the rows' points";
+        for (const auto& [id, box] : boxes) {
+            if (!rowBoxes.count(id)) {
+                EXPECT_EQ(box.state, hostsdk::kStateHidden) << "box " << id << " belongs to no row";
+            }
+        }
+    }
+
+    // Types `text` into the cell's editor and presses Return, as the user does.
+    void typeIntoPointCell(const QModelIndex& index, const QString& text)
+    {
+        pointsView()->setCurrentIndex(index);
+        pointsView()->edit(index);
+        auto* editor = qobject_cast<QLineEdit*>(pointsView()->indexWidget(index));
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        if (pointsView()->indexWidget(index))
+            QTest::keyClick(pointsView()->indexWidget(index), Qt::Key_Escape);
+        pointsView()->setFocus();
     }
 
     bool logged(const std::string& text) const
@@ -153,6 +239,62 @@ TEST_F(WindowOnHost, OpeningASceneAgainStartsTheMarkersAfresh)
     window->openScene(scene);
     ASSERT_TRUE(waitUntil([&] { return engine.loadCount() > loads && rows() == 3; }));
     EXPECT_EQ(engine.render().markers().size(), markers) << "the earlier scene's markers would shift the numbering";
+}
+
+TEST_F(WindowOnHost, BothTablesEditThroughTheirEditorsAndOnlyWithNumbers)
+{
+    openScene(copyDemo(sceneDir), 3);
+    showWindow();
+    ASSERT_GT(points()->rowCount(), 0) << "the reflector is current";
+    const QModelIndex x = points()->index(0, 1);
+    const QString shown = x.data().toString();
+    const auto marker = engine.render().markers().at(0).point;
+
+    // The coordinate editor lets no letter through, so nothing reaches the cell.
+    typeIntoPointCell(x, "abc");
+    EXPECT_EQ(x.data().toString(), shown);
+    EXPECT_EQ(points()->undoStack()->count(), 0);
+    // And the model refuses what is no number, whichever editor sent it.
+    for (const char* text : {"abc", "1,5", "1;2"}) {
+        EXPECT_FALSE(points()->setData(x, QString(text))) << text;
+        EXPECT_EQ(x.data().toString(), shown) << text;
+    }
+    EXPECT_EQ(points()->undoStack()->count(), 0);
+    EXPECT_DOUBLE_EQ(engine.render().markers().at(0).point.x, marker.x) << "the marker stays";
+
+    typeIntoPointCell(x, "2.5");
+    EXPECT_EQ(x.data().toString(), "2.500000");
+    EXPECT_EQ(points()->undoStack()->count(), 1);
+    pressTableKey(pointsView(), QKeySequence::Undo);
+    EXPECT_EQ(x.data().toString(), shown);
+
+    // The amplitude table's editor (the first point is selected): two number fields, real part
+    // and imaginary part.
+    ASSERT_GT(amplitudes()->rowCount(), 0);
+    const QModelIndex cell = amplitudes()->index(0, 0);
+    const QString cellText = cell.data().toString();
+    amplitudesView()->setCurrentIndex(cell);
+    amplitudesView()->edit(cell);
+    ASSERT_NE(amplitudesView()->indexWidget(cell), nullptr);
+    const auto fields = amplitudesView()->indexWidget(cell)->findChildren<QLineEdit*>();
+    ASSERT_EQ(fields.size(), 2);
+    const QString real = fields[0]->text();
+    fields[0]->setFocus();
+    fields[0]->selectAll();
+    QTest::keyClicks(fields[0], "abc");
+    EXPECT_EQ(fields[0]->text(), real) << "letters do not get in";
+    fields[1]->selectAll();
+    QTest::keyClicks(fields[1], "2");
+    QTest::keyClick(fields[1], Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(cell.data().toString(), real + "; 2.000000");
+    EXPECT_EQ(amplitudes()->undoStack()->count(), 1);
+    for (const char* text : {"abc; 2", "1,5; 2", "1;2"})
+        EXPECT_FALSE(amplitudes()->setData(cell, QString(text))) << text;
+    EXPECT_EQ(amplitudes()->undoStack()->count(), 1);
+    amplitudesView()->setFocus();
+    pressTableKey(amplitudesView(), QKeySequence::Undo);
+    EXPECT_EQ(cell.data().toString(), cellText);
 }
 
 TEST_F(WindowOnHost, SaveAllMakesEachRowCurrentAndRestoresTheCurrentOne)
