@@ -49,6 +49,19 @@ unsigned char wideToCp1251Byte(char16_t c)
 bool isHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool isLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
+void appendUtf16(std::u16string& out, char32_t c)
+{
+    if (c < 0x10000) {
+        out += static_cast<char16_t>(c);
+    } else {
+        c -= 0x10000;
+        out += static_cast<char16_t>(0xD800 + (c >> 10));
+        out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
+    }
+}
+
+} // namespace
+
 void appendUtf8(std::string& out, char32_t c)
 {
     if (c < 0x80) {
@@ -68,19 +81,6 @@ void appendUtf8(std::string& out, char32_t c)
     }
 }
 
-void appendUtf16(std::u16string& out, char32_t c)
-{
-    if (c < 0x10000) {
-        out += static_cast<char16_t>(c);
-    } else {
-        c -= 0x10000;
-        out += static_cast<char16_t>(0xD800 + (c >> 10));
-        out += static_cast<char16_t>(0xDC00 + (c & 0x3FF));
-    }
-}
-
-// Decodes one UTF-8 sequence at `text[i]`; advances `i`. Malformed input yields U+FFFD and
-// consumes only the bytes that could have begun a valid sequence.
 char32_t decodeUtf8(std::string_view text, std::size_t& i)
 {
     const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
@@ -110,8 +110,6 @@ char32_t decodeUtf8(std::string_view text, std::size_t& i)
         return replacementCharacter;
     return c;
 }
-
-} // namespace
 
 std::string wideToCp1251(std::u16string_view text, bool* lossless)
 {

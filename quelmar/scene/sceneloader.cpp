@@ -3,18 +3,19 @@
 #include "bodyframe.h"
 #include "meshloader.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
-#include <QXmlStreamReader>
+#include "attributetext.h"
+#include "xmlfile.h"
 
 #include <cfloat>
 #include <cmath>
+#include <filesystem>
 #include <optional>
 
 namespace quelmar {
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // 256 × 256 squares: 131072 ground triangles, about 10 MB, whatever a small file asks for.
 constexpr int maxSurfaceDivisions = 256;
@@ -26,7 +27,7 @@ struct PendingMesh {
     std::string written;    // as in the file
     std::int32_t material = 0;
     double scale = 1.0;
-    qint64 line = 0;
+    std::size_t line = 0;
 };
 
 struct PendingObject {
@@ -34,7 +35,9 @@ struct PendingObject {
     std::vector<PendingMesh> meshes;
 };
 
-// One pass over the XML; meshes are read afterwards, once the material table and every object's
+using Element = pugi::xml_node;
+
+// Reads the parsed tree; meshes are read afterwards, once the material table and every object's
 // placement are known.
 class SceneReader {
 public:
@@ -43,36 +46,41 @@ public:
     kalmeno::Result<Scene> read();
 
 private:
-    void report(LogLevel level, qint64 line, const std::string& what) const
+    void report(LogLevel level, std::size_t line, const std::string& what) const
     {
         if (log_)
             log_(level, path_ + ":" + std::to_string(line) + ": " + what);
     }
-    void report(LogLevel level, const std::string& what) const { report(level, xml_.lineNumber(), what); }
+    void report(LogLevel level, Element e, const std::string& what) const { report(level, xml_.line(e), what); }
 
-    std::string element() const { return "<" + xml_.name().toString().toStdString() + ">"; }
+    static std::string element(Element e) { return std::string("<") + e.name() + ">"; }
+    // The child elements whose start tag was read.
+    static std::vector<Element> children(Element e);
 
     // Attribute readers: false when the value is bad or a required one is missing (reported: the
     // element is refused); an absent optional attribute leaves `out` as it was.
-    bool number(const char* name, double& out, bool required);
-    bool number(const char* name, double& out, bool required, double low, double high);
-    bool position(Geodetic& out);
-    bool integer(const char* name, std::int64_t& out, bool required, std::int64_t low, std::int64_t high);
-    bool colour(const char* name, std::uint32_t& out);
-    bool text(const char* name, std::string& out, bool required);
-    // `parse(trimmed text, ok)` turns the attribute into a value; `kind` names what it must be.
+    bool number(Element e, const char* name, double& out, bool required);
+    bool number(Element e, const char* name, double& out, bool required, double low, double high);
+    bool position(Element e, Geodetic& out);
+    bool integer(Element e, const char* name, std::int64_t& out, bool required, std::int64_t low, std::int64_t high);
+    bool colour(Element e, const char* name, std::uint32_t& out);
+    bool text(Element e, const char* name, std::string& out, bool required);
+    // `parse(text)` turns a present attribute into a value; `kind` names what it must be.
     template <typename T, typename Parse>
-    bool parsed(const char* name, T& out, bool required, const char* kind, Parse parse);
+    bool parsed(Element e, const char* name, T& out, bool required, const char* kind, Parse parse);
+    template <typename T>
+    bool inRange(Element e, const char* name, T value, T low, T high, const std::string& lowText,
+                 const std::string& highText);
     std::string resolve(const std::string& written) const;
 
-    void readScene();
-    void readOrigin();
-    void readFeedback();
-    void readMaterials();
-    void readSurface();
-    void readCamera();
-    void readObject();
-    void skipUnknown();
+    void readScene(Element scene);
+    void readOrigin(Element e);
+    void readFeedback(Element e);
+    void readMaterials(Element e);
+    void readSurface(Element e);
+    void readCamera(Element e);
+    void readObject(Element e);
+    void skipUnknown(Element e);
 
     void loadMeshes();
     void buildSurface();
@@ -80,201 +88,198 @@ private:
 
     std::string path_;
     const LogSink& log_;
-    QXmlStreamReader xml_;
+    XmlFile xml_;
     Scene scene_;
     Geodetic origin_;
     std::vector<PendingObject> pending_;
-    qint64 surfaceLine_ = 0;
+    std::size_t surfaceLine_ = 0;
 };
 
-bool SceneReader::text(const char* name, std::string& out, bool required)
+std::vector<Element> SceneReader::children(Element e)
 {
-    const QXmlStreamAttributes attributes = xml_.attributes();
-    if (!attributes.hasAttribute(name)) {
+    std::vector<Element> found;
+    for (Element child : e.children())
+        if (child.type() == pugi::node_element)
+            found.push_back(child);
+    return found;
+}
+
+bool SceneReader::text(Element e, const char* name, std::string& out, bool required)
+{
+    const pugi::xml_attribute attribute = e.attribute(name);
+    if (!attribute) {
         if (required)
-            report(LogLevel::Error, element() + " lacks the attribute '" + name + "'");
+            report(LogLevel::Error, e, element(e) + " lacks the attribute '" + name + "'");
         return !required;
     }
-    out = attributes.value(name).toString().toStdString();
+    out = attribute.value();
     return true;
 }
 
 template <typename T, typename Parse>
-bool SceneReader::parsed(const char* name, T& out, bool required, const char* kind, Parse parse)
+bool SceneReader::parsed(Element e, const char* name, T& out, bool required, const char* kind, Parse parse)
 {
     std::string raw;
-    if (!text(name, raw, required))
+    if (!text(e, name, raw, required))
         return false;
-    if (!xml_.attributes().hasAttribute(name))
+    if (!e.attribute(name))
         return true;
-    bool ok = false;
-    const T value = parse(QString::fromStdString(raw).trimmed(), ok);
-    if (!ok) {
-        report(LogLevel::Error, element() + " attribute '" + name + "': '" + raw + "' is not " + kind);
+    const std::optional<T> value = parse(raw);
+    if (!value) {
+        report(LogLevel::Error, e, element(e) + " attribute '" + name + "': '" + raw + "' is not " + kind);
         return false;
     }
-    out = value;
+    out = *value;
     return true;
 }
 
-bool SceneReader::number(const char* name, double& out, bool required)
+template <typename T>
+bool SceneReader::inRange(Element e, const char* name, T value, T low, T high, const std::string& lowText,
+                          const std::string& highText)
 {
-    return parsed(name, out, required, "a number", [](const QString& text, bool& ok) {
-        const double value = text.toDouble(&ok);
-        ok = ok && std::isfinite(value);
-        return value;
-    });
+    if (value >= low && value <= high)
+        return true;
+    report(LogLevel::Error, e, element(e) + " attribute '" + name + "': " + e.attribute(name).value() +
+                                   " lies outside " + lowText + " .. " + highText);
+    return false;
 }
 
-bool SceneReader::number(const char* name, double& out, bool required, double low, double high)
+bool SceneReader::number(Element e, const char* name, double& out, bool required)
+{
+    return parsed(e, name, out, required, "a number", parseNumber);
+}
+
+bool SceneReader::number(Element e, const char* name, double& out, bool required, double low, double high)
 {
     double value = out;
-    if (!number(name, value, required))
+    if (!number(e, name, value, required) || !inRange(e, name, value, low, high, formatNumber(low), formatNumber(high)))
         return false;
-    if (value < low || value > high) {
-        report(LogLevel::Error, element() + " attribute '" + name + "': " +
-                                    xml_.attributes().value(name).toString().toStdString() + " lies outside " +
-                                    QString::number(low).toStdString() + " .. " + QString::number(high).toStdString());
-        return false;
-    }
     out = value;
     return true;
 }
 
-bool SceneReader::position(Geodetic& out)
+bool SceneReader::position(Element e, Geodetic& out)
 {
     Geodetic read = out;
-    if (!(number("lat", read.latitude, true, -90.0, 90.0) && number("lon", read.longitude, true, -360.0, 360.0) &&
-          number("alt", read.altitude, false)))
+    if (!(number(e, "lat", read.latitude, true, -90.0, 90.0) && number(e, "lon", read.longitude, true, -360.0, 360.0) &&
+          number(e, "alt", read.altitude, false)))
         return false;
     out = read;
     return true;
 }
 
-bool SceneReader::integer(const char* name, std::int64_t& out, bool required, std::int64_t low, std::int64_t high)
+bool SceneReader::integer(Element e, const char* name, std::int64_t& out, bool required, std::int64_t low,
+                          std::int64_t high)
 {
     std::int64_t value = 0;
-    if (!parsed(name, value, required, "an integer",
-                [](const QString& text, bool& ok) { return std::int64_t{text.toLongLong(&ok)}; }))
+    if (!parsed(e, name, value, required, "an integer", parseInteger))
         return false;
-    if (!xml_.attributes().hasAttribute(name))
+    if (!e.attribute(name))
         return true;
-    if (value < low || value > high) {
-        report(LogLevel::Error, element() + " attribute '" + name + "': " +
-                                    xml_.attributes().value(name).toString().toStdString() + " lies outside " +
-                                    std::to_string(low) + " .. " + std::to_string(high));
+    if (!inRange(e, name, value, low, high, std::to_string(low), std::to_string(high)))
         return false;
-    }
     out = value;
     return true;
 }
 
-bool SceneReader::colour(const char* name, std::uint32_t& out)
+bool SceneReader::colour(Element e, const char* name, std::uint32_t& out)
 {
-    return parsed(name, out, false, "#RRGGBB or #RRGGBBAA", [](const QString& text, bool& ok) {
-        ok = text.startsWith('#') && (text.size() == 7 || text.size() == 9);
-        const uint rgba = ok ? text.mid(1).toUInt(&ok, 16) : 0;
-        const uint full = text.size() == 7 ? (rgba << 8) | 0xffu : rgba;
-        // Red goes to the least significant byte.
-        return std::uint32_t{((full >> 24) & 0xffu) | (((full >> 16) & 0xffu) << 8) |
-                             (((full >> 8) & 0xffu) << 16) | ((full & 0xffu) << 24)};
-    });
+    return parsed(e, name, out, false, "#RRGGBB or #RRGGBBAA", parseColour);
 }
 
 std::string SceneReader::resolve(const std::string& written) const
 {
-    const QDir folder = QFileInfo(QString::fromStdString(path_)).absoluteDir();
-    return QDir::cleanPath(folder.absoluteFilePath(QString::fromStdString(written))).toStdString();
+    std::error_code ignored;
+    const fs::path folder = fs::absolute(fs::path(path_), ignored).parent_path();
+    std::string resolved = (folder / written).lexically_normal().string();
+    while (resolved.size() > 1 && resolved.back() == '/')
+        resolved.pop_back();
+    return resolved;
 }
 
-void SceneReader::skipUnknown()
+void SceneReader::skipUnknown(Element e)
 {
-    report(LogLevel::Warning, "unknown element " + element() + " ignored");
-    xml_.skipCurrentElement();
+    report(LogLevel::Warning, e, "unknown element " + element(e) + " ignored");
 }
 
 kalmeno::Result<Scene> SceneReader::read()
 {
-    QFile file(QString::fromStdString(path_));
-    if (!file.open(QIODevice::ReadOnly))
-        return kalmeno::Result<Scene>::failure("cannot open the scene file " + path_ + ": " +
-                                               file.errorString().toStdString());
-    xml_.setDevice(&file);
-    if (!xml_.readNextStartElement()) {
-        const std::string why = xml_.hasError() ? xml_.errorString().toStdString() : "the file is empty";
-        return kalmeno::Result<Scene>::failure(path_ + ":" + std::to_string(xml_.lineNumber()) +
-                                               ": not a scene file: " + why);
+    if (auto opened = xml_.read(path_); !opened)
+        return kalmeno::Result<Scene>::failure("cannot open the scene file " + path_ + ": " + opened.error());
+    const Element root = xml_.root();
+    if (!root) {
+        const auto& fault = xml_.fault();
+        return kalmeno::Result<Scene>::failure(path_ + ":" + std::to_string(fault ? fault->line : 1) +
+                                               ": not a scene file: " + (fault ? fault->what : "the file is empty"));
     }
-    if (xml_.name() != QLatin1String("scene"))
-        return kalmeno::Result<Scene>::failure(path_ + ":" + std::to_string(xml_.lineNumber()) +
-                                               ": not a scene file: the root element is " + element() +
+    if (std::string_view(root.name()) != "scene")
+        return kalmeno::Result<Scene>::failure(path_ + ":" + std::to_string(xml_.line(root)) +
+                                               ": not a scene file: the root element is " + element(root) +
                                                ", not <scene>");
     scene_.sourcePath = path_;
-    readScene();
-    if (xml_.hasError())
-        report(LogLevel::Error, "malformed XML at column " + std::to_string(xml_.columnNumber()) + ": " +
-                                    xml_.errorString().toStdString() + "; the rest of the file is ignored");
+    readScene(root);
+    if (const auto& fault = xml_.fault())
+        report(LogLevel::Error, fault->line, "malformed XML at column " + std::to_string(fault->column) + ": " +
+                                                 fault->what + "; the rest of the file is ignored");
     scene_.frame = EnuFrame(origin_);
     buildSurface();
     loadMeshes();
     return kalmeno::Result<Scene>::success(std::move(scene_));
 }
 
-void SceneReader::readScene()
+void SceneReader::readScene(Element scene)
 {
-    while (xml_.readNextStartElement()) {
-        const QStringRef name = xml_.name();
-        if (name == QLatin1String("origin"))
-            readOrigin();
-        else if (name == QLatin1String("feedback"))
-            readFeedback();
-        else if (name == QLatin1String("materials"))
-            readMaterials();
-        else if (name == QLatin1String("surface"))
-            readSurface();
-        else if (name == QLatin1String("camera"))
-            readCamera();
-        else if (name == QLatin1String("object"))
-            readObject();
+    for (Element e : children(scene)) {
+        const std::string_view name = e.name();
+        if (name == "origin")
+            readOrigin(e);
+        else if (name == "feedback")
+            readFeedback(e);
+        else if (name == "materials")
+            readMaterials(e);
+        else if (name == "surface")
+            readSurface(e);
+        else if (name == "camera")
+            readCamera(e);
+        else if (name == "object")
+            readObject(e);
         else
-            skipUnknown();
+            skipUnknown(e);
     }
 }
 
-void SceneReader::readOrigin()
+void SceneReader::readOrigin(Element e)
 {
-    position(origin_);
-    xml_.skipCurrentElement();
+    position(e, origin_);
 }
 
-void SceneReader::readFeedback()
+void SceneReader::readFeedback(Element e)
 {
     std::int64_t megabytes = 0;
-    if (integer("megabytes", megabytes, true, 0, maxFeedbackMegabytes))
+    if (integer(e, "megabytes", megabytes, true, 0, maxFeedbackMegabytes))
         scene_.feedbackMegabytes = static_cast<std::int32_t>(megabytes);
-    xml_.skipCurrentElement();
 }
 
-void SceneReader::readMaterials()
+void SceneReader::readMaterials(Element materials)
 {
     if (scene_.materials)
-        report(LogLevel::Warning, "a second <materials> replaces the first");
+        report(LogLevel::Warning, materials, "a second <materials> replaces the first");
     std::vector<XorMaterialRecord> table;
-    while (xml_.readNextStartElement()) {
-        if (xml_.name() != QLatin1String("material")) {
-            skipUnknown();
+    for (Element e : children(materials)) {
+        if (std::string_view(e.name()) != "material") {
+            skipUnknown(e);
             continue;
         }
         XorMaterialRecord m;
         std::int64_t xorId = 0, gis = 0;
         double epsilon = m.epsilon, sigma = m.sigma, mu = m.mu;
         std::uint32_t rgba = 0xffffffffu;
-        if (!(integer("xor", xorId, true, 0, UINT32_MAX) && number("epsilon", epsilon, true, -FLT_MAX, FLT_MAX) &&
-              number("sigma", sigma, true, -FLT_MAX, FLT_MAX) && number("mu", mu, false, -FLT_MAX, FLT_MAX) && integer("gis", gis, false, 0, UINT32_MAX) &&
-              colour("color", rgba))) {
+        if (!(integer(e, "xor", xorId, true, 0, UINT32_MAX) && number(e, "epsilon", epsilon, true, -FLT_MAX, FLT_MAX) &&
+              number(e, "sigma", sigma, true, -FLT_MAX, FLT_MAX) && number(e, "mu", mu, false, -FLT_MAX, FLT_MAX) &&
+              integer(e, "gis", gis, false, 0, UINT32_MAX) && colour(e, "color", rgba))) {
             // A row is refused whole, but it keeps its place: fabric offsets count rows.
-            report(LogLevel::Error, "material row " + std::to_string(table.size()) +
-                                        " gets the defaults (epsilon 1, sigma 0, mu 1)");
+            report(LogLevel::Error, e, "material row " + std::to_string(table.size()) +
+                                           " gets the defaults (epsilon 1, sigma 0, mu 1)");
             m = XorMaterialRecord{};
         } else {
             m.xorId = static_cast<std::uint32_t>(xorId);
@@ -285,70 +290,66 @@ void SceneReader::readMaterials()
             m.color = rgba;
         }
         table.push_back(m);
-        xml_.skipCurrentElement();
     }
     scene_.materials = std::move(table);
 }
 
-void SceneReader::readSurface()
+void SceneReader::readSurface(Element e)
 {
     SceneSurface surface;
     std::int64_t material = 0, divisions = 1;
-    bool ok = number("size", surface.size, true) && number("height", surface.height, false) &&
-              integer("material", material, false, INT32_MIN, INT32_MAX) &&
-              integer("divisions", divisions, false, 1, maxSurfaceDivisions);
+    bool ok = number(e, "size", surface.size, true) && number(e, "height", surface.height, false) &&
+              integer(e, "material", material, false, INT32_MIN, INT32_MAX) &&
+              integer(e, "divisions", divisions, false, 1, maxSurfaceDivisions);
     std::string extended;
-    if (ok && text("extended", extended, false) && !extended.empty()) {
+    if (ok && text(e, "extended", extended, false) && !extended.empty()) {
         if (extended == "true" || extended == "1")
             surface.extended = true;
         else if (!(extended == "false" || extended == "0")) {
-            report(LogLevel::Error, element() + " attribute 'extended': '" + extended + "' is not true or false");
+            report(LogLevel::Error, e, element(e) + " attribute 'extended': '" + extended + "' is not true or false");
             ok = false;
         }
     }
     if (ok && surface.size < 0.0) {
-        report(LogLevel::Error, element() + " attribute 'size' must not be negative");
+        report(LogLevel::Error, e, element(e) + " attribute 'size' must not be negative");
         ok = false;
     }
     if (ok) {
         surface.material = static_cast<std::int32_t>(material);
         surface.divisions = static_cast<int>(divisions);
         scene_.surface = surface;
-        surfaceLine_ = xml_.lineNumber();
+        surfaceLine_ = xml_.line(e);
     } else {
-        report(LogLevel::Error, "the scene has no surface");
+        report(LogLevel::Error, e, "the scene has no surface");
     }
-    xml_.skipCurrentElement();
 }
 
-void SceneReader::readCamera()
+void SceneReader::readCamera(Element camera)
 {
     std::vector<CameraWaypoint> waypoints;
     std::optional<CameraPath> orbit;
-    while (xml_.readNextStartElement()) {
-        const QStringRef name = xml_.name();
-        if (name == QLatin1String("orbit")) {
+    for (Element e : children(camera)) {
+        const std::string_view name = e.name();
+        if (name == "orbit") {
             double east = 0, north = 0, up = 0, radius = 100.0, height = 50.0, period = 60.0;
-            if (number("east", east, false) && number("north", north, false) && number("up", up, false) &&
-                number("radius", radius, false) && number("height", height, false) &&
-                number("period", period, false)) {
+            if (number(e, "east", east, false) && number(e, "north", north, false) && number(e, "up", up, false) &&
+                number(e, "radius", radius, false) && number(e, "height", height, false) &&
+                number(e, "period", period, false)) {
                 if (period < 0.0)
-                    report(LogLevel::Error, element() + " attribute 'period' must not be negative; orbit ignored");
+                    report(LogLevel::Error, e, element(e) + " attribute 'period' must not be negative; orbit ignored");
                 else
                     orbit = CameraPath::orbit({east, north, up}, radius, height, period);
             }
-            xml_.skipCurrentElement();
-        } else if (name == QLatin1String("waypoint")) {
+        } else if (name == "waypoint") {
             CameraWaypoint w;
             double east = 0, north = 0, up = 0;
-            if (number("time", w.time, true) && number("east", east, true) && number("north", north, true) &&
-                number("up", up, true)) {
+            if (number(e, "time", w.time, true) && number(e, "east", east, true) && number(e, "north", north, true) &&
+                number(e, "up", up, true)) {
                 w.position = {east, north, up};
                 waypoints.push_back(w);
             }
-            xml_.skipCurrentElement();
         } else {
-            skipUnknown();
+            skipUnknown(e);
         }
     }
     if (!waypoints.empty())
@@ -357,59 +358,55 @@ void SceneReader::readCamera()
         scene_.camera = *orbit;
 }
 
-void SceneReader::readObject()
+void SceneReader::readObject(Element objectElement)
 {
     PendingObject pending;
-    const qint64 line = xml_.lineNumber();
-    const bool named = text("name", pending.object.name, true) && !pending.object.name.empty();
-    while (xml_.readNextStartElement()) {
-        const QStringRef name = xml_.name();
-        if (name == QLatin1String("position")) {
-            position(pending.object.placement.position);
-            xml_.skipCurrentElement();
-        } else if (name == QLatin1String("orientation")) {
+    const bool named = text(objectElement, "name", pending.object.name, true) && !pending.object.name.empty();
+    for (Element e : children(objectElement)) {
+        const std::string_view name = e.name();
+        if (name == "position") {
+            position(e, pending.object.placement.position);
+        } else if (name == "orientation") {
             Placement read = pending.object.placement;
-            if (number("yaw", read.yaw, false) && number("pitch", read.pitch, false) &&
-                number("roll", read.roll, false))
+            if (number(e, "yaw", read.yaw, false) && number(e, "pitch", read.pitch, false) &&
+                number(e, "roll", read.roll, false))
                 pending.object.placement = read;
-            xml_.skipCurrentElement();
-        } else if (name == QLatin1String("mesh")) {
+        } else if (name == "mesh") {
             PendingMesh mesh;
             std::int64_t material = 0;
-            mesh.line = xml_.lineNumber();
-            if (text("path", mesh.written, true) && integer("material", material, false, INT32_MIN, INT32_MAX) &&
-                number("scale", mesh.scale, false, 1e-6, 1e6)) {
+            mesh.line = xml_.line(e);
+            if (text(e, "path", mesh.written, true) && integer(e, "material", material, false, INT32_MIN, INT32_MAX) &&
+                number(e, "scale", mesh.scale, false, 1e-6, 1e6)) {
                 mesh.path = resolve(mesh.written);
                 mesh.material = static_cast<std::int32_t>(material);
                 pending.object.paths.push_back(mesh.path);
                 pending.object.meshPaths.push_back(mesh.path);
                 pending.meshes.push_back(mesh);
             }
-            xml_.skipCurrentElement();
-        } else if (name == QLatin1String("mtm")) {
+        } else if (name == "mtm") {
             std::string written;
-            if (text("path", written, true)) {
+            if (text(e, "path", written, true)) {
                 const std::string resolved = resolve(written);
-                if (!QFileInfo::exists(QString::fromStdString(resolved)))
-                    report(LogLevel::Warning, "MTM file '" + written + "' (" + resolved + ") does not exist yet");
+                std::error_code ignored;
+                if (!fs::exists(resolved, ignored))
+                    report(LogLevel::Warning, e, "MTM file '" + written + "' (" + resolved + ") does not exist yet");
                 pending.object.paths.push_back(resolved);
                 pending.object.mtmPaths.push_back(resolved);
             }
-            xml_.skipCurrentElement();
         } else {
-            skipUnknown();
+            skipUnknown(e);
         }
     }
-    if (xml_.hasError())
+    if (!xml_.complete(objectElement))
         return; // an object cut off by malformed XML is not half loaded
     if (!named) {
-        report(LogLevel::Error, line, "<object> without a name ignored");
+        report(LogLevel::Error, objectElement, "<object> without a name ignored");
         return;
     }
     for (const PendingObject& other : pending_)
         if (other.object.name == pending.object.name)
-            report(LogLevel::Warning, line, "a second object named '" + pending.object.name +
-                                                "'; lookups by name find the first");
+            report(LogLevel::Warning, objectElement,
+                   "a second object named '" + pending.object.name + "'; lookups by name find the first");
     pending_.push_back(std::move(pending));
 }
 
@@ -448,7 +445,8 @@ void SceneReader::loadMeshes()
         SceneObject& object = pending.object;
         const BodyFrame body(scene_.frame, object.placement);
         for (const PendingMesh& mesh : pending.meshes) {
-            if (!QFileInfo(QString::fromStdString(mesh.path)).isFile()) {
+            std::error_code ignored;
+            if (!fs::is_regular_file(mesh.path, ignored)) {
                 report(LogLevel::Error, mesh.line, "object '" + object.name + "': mesh file '" + mesh.written +
                                                        "' (" + mesh.path + ") not found");
                 continue;

@@ -1,0 +1,22 @@
+# cmake -DQT_FREE="a;b" -DQT_USER=c -P checknoqt.cmake
+# Each QT_FREE binary must load no Qt library; QT_USER must, or the check itself sees nothing.
+function(qt_libraries file out)
+  execute_process(COMMAND ldd ${file} OUTPUT_VARIABLE listing RESULT_VARIABLE failed)
+  if(failed)
+    message(FATAL_ERROR "ldd ${file} failed")
+  endif()
+  string(REGEX MATCHALL "libQt[^ \t\n]*" found "${listing}")
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
+foreach(file IN LISTS QT_FREE)
+  qt_libraries(${file} found)
+  if(found)
+    message(FATAL_ERROR "${file} loads ${found}")
+  endif()
+  message(STATUS "${file}: no Qt")
+endforeach()
+qt_libraries(${QT_USER} found)
+if(NOT found)
+  message(FATAL_ERROR "ldd shows no Qt in ${QT_USER}, so it cannot show any elsewhere")
+endif()
