@@ -5,7 +5,7 @@
 namespace bridge {
 
 namespace {
-const std::string kPrefix = "[Kalmeno] ";
+constexpr char kPrefix[] = "[Kalmeno] ";
 }
 
 void LogInfo(const std::string& text)

@@ -8,7 +8,7 @@
 
 namespace {
 
-const QString separator = QStringLiteral("; ");
+constexpr QLatin1String separator("; ");
 
 // The fields are the first and second item of the container's layout.
 QLineEdit* field(QWidget* editor, int position)

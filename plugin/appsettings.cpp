@@ -9,7 +9,11 @@
 
 namespace kalmeno {
 
-QString currentLanguage;
+QString& currentLanguage()
+{
+    static QString language;
+    return language;
+}
 
 void RestoreSettings(QWidget* window)
 {
@@ -22,7 +26,7 @@ void RestoreSettings(QWidget* window)
         }
         window->resize(defaultWindowSize);
     }
-    currentLanguage = settings.value("language", "ru").toString();
+    currentLanguage() = settings.value("language", "ru").toString();
     settings.endGroup();
 }
 
@@ -31,7 +35,7 @@ void StoreSettings(const QWidget* window)
     QSettings settings(appSettingsPath, QSettings::IniFormat);
     settings.beginGroup("Settings");
     settings.setValue("geometry", window->saveGeometry());
-    settings.setValue("language", currentLanguage);
+    settings.setValue("language", currentLanguage());
     settings.endGroup();
 }
 

@@ -12,12 +12,12 @@ inline const char* const appSettingsPath = "../Kalmeno/Kalmeno_AppSettings.ini";
 
 // The language in use, "ru" or "en" (a stored unknown code is kept as it is); empty until the
 // main window is built. Used on the GUI thread only.
-extern QString currentLanguage;
+QString& currentLanguage();
 
 // Restores the stored geometry (or centres the window at its default size) and reads the
-// stored language into currentLanguage.
+// stored language into currentLanguage().
 void RestoreSettings(QWidget* window);
-// Writes the window's geometry and currentLanguage.
+// Writes the window's geometry and currentLanguage().
 void StoreSettings(const QWidget* window);
 
 } // namespace kalmeno

@@ -86,9 +86,9 @@ CMainWindow::CMainWindow(QWidget* parent)
     bindOstrell();
     wireBridge();
     LoadTranslations();
-    if (kalmeno::currentLanguage == "ru")
+    if (kalmeno::currentLanguage() == "ru")
         ui->actionRusLang->setChecked(true);
-    else if (kalmeno::currentLanguage == "en")
+    else if (kalmeno::currentLanguage() == "en")
         ui->actionEngLang->setChecked(true);
     ui->listViewModels->setItemDelegate(new CustomItemDelegate(ui->listViewModels));
 }
@@ -164,9 +164,9 @@ void CMainWindow::installValidators()
         for (QLineEdit* edit : edits)
             edit->setValidator(new QRegExpValidator(expression, edit));
     };
-    install(kalmeno::regExpUnsigned, {ui->lineEditPointSize, ui->lineEdit_NX, ui->lineEdit_NY, ui->lineEdit_NZ});
-    install(kalmeno::regExpDecimal5, {ui->lineEditSizeBbox_X, ui->lineEditSizeBbox_Y, ui->lineEditSizeBbox_Z});
-    install(kalmeno::regExpDecimal10,
+    install(kalmeno::regExpUnsigned(), {ui->lineEditPointSize, ui->lineEdit_NX, ui->lineEdit_NY, ui->lineEdit_NZ});
+    install(kalmeno::regExpDecimal5(), {ui->lineEditSizeBbox_X, ui->lineEditSizeBbox_Y, ui->lineEditSizeBbox_Z});
+    install(kalmeno::regExpDecimal10(),
             {ui->lineEditPosBbox_Lat, ui->lineEditPosBbox_Lon, ui->lineEditPosBbox_Alt, ui->lineEditYawBbox,
              ui->lineEditPitchBbox, ui->lineEditRollBbox, ui->lineEdit_azimuthStep, ui->lineEdit_placeStep,
              ui->lineEdit_coefEllipt, ui->lineEdit_orientationAngle, ui->lineEdit_waveLength});
@@ -320,16 +320,16 @@ void* CMainWindow::ResolveLibraryFunction(const std::wstring& libraryName, const
 void CMainWindow::LoadTranslations()
 {
     (void)translator.load("../Kalmeno/Kalmeno_ru");
-    if (kalmeno::currentLanguage == "ru")
+    if (kalmeno::currentLanguage() == "ru")
         QCoreApplication::installTranslator(&translator);
-    if (qtTranslator.load("qt_" + kalmeno::currentLanguage, "../Kalmeno/translations"))
+    if (qtTranslator.load("qt_" + kalmeno::currentLanguage(), "../Kalmeno/translations"))
         QCoreApplication::installTranslator(&qtTranslator);
     ui->retranslateUi(this);
 }
 
 void CMainWindow::ChangeLanguageMS(QString lang)
 {
-    kalmeno::currentLanguage = lang;
+    kalmeno::currentLanguage() = lang;
     // Reinstalling keeps one copy of each translator in the application's list.
     QCoreApplication::removeTranslator(&qtTranslator);
     if (qtTranslator.load("qt_" + lang, "../Kalmeno/translations"))

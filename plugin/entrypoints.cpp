@@ -14,6 +14,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <future>
+#include <memory>
 
 namespace {
 
@@ -74,11 +76,16 @@ KALMENO_EXPORT void Initialize(hostsdk::IHost* host, hostsdk::IHostLogger* logge
         kalmeno::LogError("Initialize while the user interface is running: ignored");
         return;
     }
-    auto thread = platform::startDetachedThread(&kalmeno::Start);
+    // Returns once the new thread holds Qt: nothing the host does afterwards can take it over.
+    auto owned = std::make_shared<std::promise<void>>();
+    std::future<void> ownsQt = owned->get_future();
+    auto thread = platform::startDetachedThread([owned] { kalmeno::Start([&owned] { owned->set_value(); }); });
     if (!thread) {
         kalmeno::mainWindow.markStartFailed();
         kalmeno::LogError("Cannot start the user interface thread: " + thread.error());
+        return;
     }
+    ownsQt.wait();
 }
 
 KALMENO_EXPORT void Release()

@@ -6,13 +6,16 @@
 
 #include <QApplication>
 #include <QMetaObject>
+#include <QThread>
 
 #include <memory>
 
 namespace kalmeno {
 
-void Start()
+void Start(const std::function<void()>& ownsQt)
 {
+    QThread::currentThread(); // the first thread to ask Qt who it is becomes its main thread
+    ownsQt();
     logRawInfo("In func Start");
     {
         int argumentCount = 0; // QApplication keeps a reference: it must outlive the application

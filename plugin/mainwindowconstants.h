@@ -1,25 +1,19 @@
 #pragma once
-// Constants shared by the main window and the code that fills it.
+// Constants shared by the main window and the code that fills it. None is built while the library
+// loads: that runs on the host's thread, and the plug-in's Qt belongs to its GUI thread.
 
-#include <QColor>
 #include <QRegExp>
 #include <QSize>
-
-#include <array>
 
 namespace kalmeno {
 
 // The window's size when no stored geometry can be restored.
-extern const QSize defaultWindowSize;
+constexpr QSize defaultWindowSize(1600, 900);
 
 // Input patterns of the line edits: decimals with up to ten or five fraction digits (optional
 // sign and exponent), and unsigned integers.
-extern const QRegExp regExpDecimal10;
-extern const QRegExp regExpUnsigned;
-extern const QRegExp regExpDecimal5;
-
-// Colours given to newly opened MTMs, in turn.
-constexpr int modelPaletteSize = 10;
-extern const std::array<QColor, modelPaletteSize> modelPalette;
+const QRegExp& regExpDecimal10();
+const QRegExp& regExpUnsigned();
+const QRegExp& regExpDecimal5();
 
 } // namespace kalmeno

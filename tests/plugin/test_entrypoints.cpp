@@ -12,10 +12,12 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <mutex>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
@@ -146,6 +148,40 @@ TEST(PluginLifecycle, UserCloseNotifiesOnceAndASecondInitializeIsRefused)
               "E [Kalmeno] Initialize while the user interface is running: ignored\n"
               "notified 1\n",
               outcome.report);
+}
+
+// Whichever thread touches Qt first becomes Qt's main thread, and only that thread gets the
+// window's input. Loading the library and the calls a host makes before and after Initialize on
+// its own thread must leave that role to the plug-in's GUI thread.
+TEST(PluginLifecycle, TheInterfaceThreadBecomesQtsMainThread)
+{
+    const ChildOutcome outcome = runInChild([] {
+        static std::mutex mutex;
+        static std::string warnings;
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& message) {
+            if (message.contains("main() thread")) {
+                std::lock_guard<std::mutex> lock(mutex);
+                warnings += message.toStdString() + "\n";
+            }
+        });
+        Plugin plugin = loadPlugin();
+        static RecordingHost host;
+        plugin.countRequestInterfaces();
+        plugin.requestInterfaces(std::vector<hostsdk::RequestedInterface>(3).data());
+        plugin.unloadedObject(nullptr);
+        plugin.initialize(&host, &host);
+        QThread::currentThread(); // a host thread that meets Qt once Initialize has returned
+        plugin.countRequestInterfaces();
+        if (!host.waitForLine("I QApplication exec()", 20s))
+            return "no event loop\n" + joined(host.lines());
+        closeMainWindow();
+        host.waitForNotify(20s);
+        std::lock_guard<std::mutex> lock(mutex);
+        return warnings;
+    });
+    ASSERT_TRUE(outcome.exited) << outcome.report;
+    EXPECT_EQ(0, outcome.status);
+    EXPECT_EQ("", outcome.report);
 }
 
 TEST(PluginLifecycle, ReleaseClosesTheWindowWithoutNotifying)

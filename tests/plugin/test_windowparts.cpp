@@ -3,6 +3,7 @@
 #include "cdialogaboutprogram.h"
 #include "custommenubar.h"
 #include "mainwindowconstants.h"
+#include "modelpalette.h"
 #include "testapplication.h"
 #include "windowworkdir.h"
 #include "wstringtostring.h"
@@ -111,11 +112,11 @@ TEST(MainWindowConstants, PaletteAndDefaultSize)
 {
     const QColor expected[] = {Qt::cyan, Qt::yellow, Qt::magenta, Qt::green, Qt::red,
                                Qt::darkYellow, Qt::blue, Qt::darkMagenta, Qt::darkRed, Qt::darkGreen};
-    ASSERT_EQ(std::size(expected), kalmeno::modelPalette.size());
+    ASSERT_EQ(std::size(expected), bridge::modelPalette().size());
     for (std::size_t i = 0; i < std::size(expected); ++i)
-        EXPECT_EQ(expected[i], kalmeno::modelPalette[i]) << i;
+        EXPECT_EQ(expected[i], bridge::modelPalette()[i]) << i;
     EXPECT_EQ(QSize(1600, 900), kalmeno::defaultWindowSize);
-    EXPECT_EQ(Qt::CaseSensitive, kalmeno::regExpDecimal10.caseSensitivity());
+    EXPECT_EQ(Qt::CaseSensitive, kalmeno::regExpDecimal10().caseSensitivity());
 }
 
 } // namespace
