@@ -136,7 +136,7 @@ void CMtmFiles::AddMTMFile(const QString& path)
     createBox(item, true);
     readSettings(item);
     placeGenerationArea(item.area);
-    markers_.publishModel(item.mtm, item.area);
+    item.publishedMarkers = markers_.publishModel(item.mtm, item.area);
     models_.appendItem(item);
     window_.modelsAdded();
 }
@@ -164,7 +164,7 @@ void CMtmFiles::LoadSceneMTMs()
             readSettings(item);
             createBox(item, false);
             placeGenerationArea(item.area);
-            markers_.publishModel(item.mtm, item.area);
+            item.publishedMarkers = markers_.publishModel(item.mtm, item.area);
         } else {
             createBox(item, false);
             placeGenerationArea(item.area);

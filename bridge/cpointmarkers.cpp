@@ -26,9 +26,11 @@ bool validRow(const std::vector<TModelItem>& rows, int row)
 
 int markerIndex(const std::vector<TModelItem>& rows, int row, int pointRow)
 {
+    if (!validRow(rows, row) || pointRow < 0 || pointRow >= rows[static_cast<std::size_t>(row)].publishedMarkers)
+        return -1;
     int index = 0;
-    for (int r = 0; r < row && static_cast<std::size_t>(r) < rows.size(); ++r)
-        index += static_cast<int>(rows[static_cast<std::size_t>(r)].mtm.points.size());
+    for (int r = 0; r < row; ++r)
+        index += rows[static_cast<std::size_t>(r)].publishedMarkers;
     return index + pointRow;
 }
 
@@ -49,7 +51,8 @@ int CPointMarkers::currentRow() const
 
 void CPointMarkers::setPointState(int marker, int state) const
 {
-    if (auto* render = renderer())
+    auto* render = renderer();
+    if (render && marker >= 0)
         render->SetPointState(marker, state);
 }
 
@@ -58,19 +61,19 @@ bool CPointMarkers::hasRenderer() const
     return renderer() != nullptr;
 }
 
-void CPointMarkers::publishModel(const TMtm& mtm, const TGenerationArea& area)
+int CPointMarkers::publishModel(const TMtm& mtm, const TGenerationArea& area)
 {
     auto& state = bridgeState();
     auto* render = state.render.load();
     auto* converter = state.converter.load();
     if (!state.engineReady || !render || !converter)
-        return;
+        return 0;
     // The converter's answer decides whether the area is usable; the position itself is not needed.
     double x = 0.0, y = 0.0, z = 0.0;
     hostsdk::VARIANT_BOOL ok = hostsdk::VARIANT_FALSE;
     converter->LlaToXyz(area.lat, area.lon, area.alt, &x, &y, &z, hostsdk::VARIANT_TRUE, &ok);
     if (!hostsdk::fromVariantBool(ok))
-        return;
+        return 0;
     const std::int32_t boxId = area.boxId;
     for (const auto& point : mtm.points) {
         hostsdk::TRenderPoint marker{};
@@ -84,6 +87,7 @@ void CPointMarkers::publishModel(const TMtm& mtm, const TGenerationArea& area)
     // A model without points has no pattern to compute.
     if (!mtm.points.empty())
         window_.storePattern(mtm);
+    return static_cast<int>(mtm.points.size());
 }
 
 void CPointMarkers::refreshMarkers()
@@ -92,27 +96,26 @@ void CPointMarkers::refreshMarkers()
     if (!render)
         return;
     render->ClearPoints();
-    for (const auto& row : models_.items())
-        publishModel(row.mtm, row.area);
+    for (auto& row : models_.items())
+        row.publishedMarkers = publishModel(row.mtm, row.area);
 }
 
 void CPointMarkers::movePointInScene(int pointRow, double x, double y, double z)
 {
     auto* render = renderer();
     const int row = currentRow();
-    if (!render || row < 0)
+    const int marker = markerIndex(row, pointRow);
+    if (!render || marker < 0)
         return;
     double scene[3] = {0.0, 0.0, 0.0};
     render->BoxToScene(models_.items()[static_cast<std::size_t>(row)].area.boxId, x, y, z, &scene[0],
                        &scene[1], &scene[2]);
-    render->SetPointPosition(markerIndex(row, pointRow), scene);
+    render->SetPointPosition(marker, scene);
 }
 
 void CPointMarkers::highlightPoint(int pointRow)
 {
-    const int row = currentRow();
-    if (row >= 0)
-        setPointState(markerIndex(row, pointRow), hostsdk::kStateHighlighted);
+    setPointState(markerIndex(currentRow(), pointRow), hostsdk::kStateHighlighted);
 }
 
 void CPointMarkers::followGenerationArea(int row)
@@ -127,7 +130,7 @@ void CPointMarkers::followGenerationArea(int row)
     const double size[3] = {area.sizeX, area.sizeY, area.sizeZ};
     render->SetBoxGeometry(area.boxId, position, angles, size);
     const int first = markerIndex(row, 0);
-    for (std::size_t i = 0; i < item.mtm.points.size(); ++i) {
+    for (std::size_t i = 0; i < static_cast<std::size_t>(item.publishedMarkers); ++i) {
         const TMtmPoint& point = item.mtm.points[i];
         double scene[3] = {0.0, 0.0, 0.0};
         render->BoxToScene(area.boxId, point.x, point.y, point.z, &scene[0], &scene[1], &scene[2]);
@@ -146,8 +149,8 @@ bool CPointMarkers::selectModel(int rowId, int prevId)
         const TModelItem& previous = rows[static_cast<std::size_t>(prevId)];
         if (previous.mtm.hidden != 1) {
             const int first = markerIndex(prevId, 0);
-            for (std::size_t k = 0; k < previous.mtm.points.size(); ++k)
-                render->SetPointState(first + static_cast<int>(k), hostsdk::kStateShown);
+            for (int k = 0; k < previous.publishedMarkers; ++k)
+                render->SetPointState(first + k, hostsdk::kStateShown);
         }
         if (boxesVisible)
             render->SetBoxState(previous.area.boxId, hostsdk::kStateShown);
@@ -169,22 +172,21 @@ bool CPointMarkers::changeModelVisibility(int idx, bool isVisible)
     auto& rows = models_.items();
     if (!render || !validRow(rows, idx))
         return false;
-    TMtm& mtm = rows[static_cast<std::size_t>(idx)].mtm;
-    mtm.hidden = isVisible ? 0 : 1;
+    TModelItem& row = rows[static_cast<std::size_t>(idx)];
+    row.mtm.hidden = isVisible ? 0 : 1;
+    for (auto& point : row.mtm.points)
+        point.hidden = isVisible ? 0.0 : 1.0;
     const int first = markerIndex(idx, 0);
-    for (std::size_t k = 0; k < mtm.points.size(); ++k) {
-        mtm.points[k].hidden = isVisible ? 0.0 : 1.0;
-        render->SetPointState(first + static_cast<int>(k), isVisible ? hostsdk::kStateShown : hostsdk::kStateHidden);
-    }
+    for (int k = 0; k < row.publishedMarkers; ++k)
+        render->SetPointState(first + k, isVisible ? hostsdk::kStateShown : hostsdk::kStateHidden);
     return true;
 }
 
 void CPointMarkers::changePointVisibility(int idx, bool isVisible, int currentTableRow)
 {
-    const int row = currentRow();
-    if (!renderer() || idx < 0 || row < 0)
+    const int marker = markerIndex(currentRow(), idx);
+    if (!renderer() || marker < 0)
         return;
-    const int marker = markerIndex(row, idx);
     setPointState(marker, isVisible ? hostsdk::kStateShown : hostsdk::kStateHidden);
     if (isVisible && idx == currentTableRow)
         setPointState(marker, hostsdk::kStateHighlighted);
@@ -213,16 +215,16 @@ bool CPointMarkers::recolourCurrentModel(const QColor& chosen)
         return false;
     const int row = currentRow();
     const float color[4] = {chosen.red() / 255.0f, chosen.green() / 255.0f, chosen.blue() / 255.0f, 1.0f};
-    TMtm& mtm = models_.items()[static_cast<std::size_t>(row)].mtm;
+    TModelItem& item = models_.items()[static_cast<std::size_t>(row)];
     for (int k = 0; k < 4; ++k)
-        mtm.color[k] = color[k];
-    for (auto& point : mtm.points)
+        item.mtm.color[k] = color[k];
+    for (auto& point : item.mtm.points)
         for (int k = 0; k < 4; ++k)
             point.color[k] = color[k];
     auto* render = renderer();
     const int first = markerIndex(row, 0);
-    for (std::size_t k = 0; k < mtm.points.size(); ++k)
-        render->SetPointColor(first + static_cast<int>(k), color);
+    for (int k = 0; k < item.publishedMarkers; ++k)
+        render->SetPointColor(first + k, color);
     return true;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // The models' points as markers in the host scene, and the generation-area boxes that place
-// them. Markers are numbered by row, then by point, as they were published.
+// them. Markers are numbered by row, then by point, as each row recorded what it published.
 
 #include <ipointscene.h>
 #include <tmodelitem.h>
@@ -17,7 +17,8 @@ namespace bridge {
 
 class IWindowChannel;
 
-// The marker of point `pointRow` of row `row`: the points of all earlier rows come first.
+// The marker of point `pointRow` of row `row`, after the markers of all earlier rows; -1 when that
+// point has none.
 int markerIndex(const std::vector<TModelItem>& rows, int row, int pointRow);
 
 class CPointMarkers : public IPointScene {
@@ -27,8 +28,8 @@ public:
     int markerIndex(int row, int pointRow) const;
 
     // Publishes the points of one model after all existing markers and hands it (when it has
-    // points) to the 3-D view.
-    void publishModel(const TMtm& mtm, const TGenerationArea& area);
+    // points) to the 3-D view. Returns the number of markers published, the row's record.
+    int publishModel(const TMtm& mtm, const TGenerationArea& area);
 
     // IPointScene
     bool hasRenderer() const override;

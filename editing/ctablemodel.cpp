@@ -166,7 +166,7 @@ void CTableModel::setPoints(std::vector<TMtmPoint>* points)
 void CTableModel::addPoint(const TMtmPoint& point)
 {
     logInfo("New point is added");
-    undoStack_->push(new AddPointCommand(this, point, rowCount()));
+    pushPointChange(new AddPointCommand(this, point, rowCount()));
 }
 
 bool CTableModel::removePoint(int row)
@@ -174,8 +174,21 @@ bool CTableModel::removePoint(int row)
     logInfo("Point in row " + std::to_string(row) + " is removed");
     if (!points_ || row < 0 || row >= int(points_->size()))
         return false;
-    undoStack_->push(new RemovePointCommand(this, row));
+    pushPointChange(new RemovePointCommand(this, row));
     return true;
+}
+
+void CTableModel::pushPointChange(QUndoCommand* command)
+{
+    pushingPointChange_ = true;
+    undoStack_->push(command);
+    pushingPointChange_ = false;
+}
+
+void CTableModel::pointCountChanged()
+{
+    if (!pushingPointChange_ && scene_ && scene_->hasRenderer())
+        scene_->refreshMarkers();
 }
 
 void CTableModel::insertPointAt(int row, const TMtmPoint& point)
@@ -188,6 +201,7 @@ void CTableModel::insertPointAt(int row, const TMtmPoint& point)
     beginInsertRows(QModelIndex(), row, row);
     points_->insert(points_->begin() + row, copy);
     endInsertRows();
+    pointCountChanged();
 }
 
 void CTableModel::removePointAt(int row)
@@ -199,6 +213,7 @@ void CTableModel::removePointAt(int row)
     points_->erase(points_->begin() + row);
     grids_->release(grid);
     endRemoveRows();
+    pointCountChanged();
 }
 
 TMtmPoint CTableModel::copyPointAt(int row) const

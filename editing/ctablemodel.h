@@ -13,6 +13,7 @@
 class ICameraAngles;
 class IHostLog;
 class IPointScene;
+class QUndoCommand;
 class QUndoStack;
 
 class CTableModel : public QAbstractTableModel {
@@ -60,6 +61,11 @@ signals:
     void SignalChangeVisibleItem(int row, bool isVisible);
 
 private:
+    // Pushes an addition or removal; its caller republishes the markers once it is done.
+    void pushPointChange(QUndoCommand* command);
+    // Points were inserted or removed: when that was an undo or redo, the markers of this row and
+    // of every later one are renumbered.
+    void pointCountChanged();
     const TMtmPoint* pointAt(const QModelIndex& index) const;
     QVariant amplitudeCell(const TMtmPoint& point, int column) const;
     void logInfo(const std::string& text) const;
@@ -70,4 +76,5 @@ private:
     const ICameraAngles* camera_ = nullptr;
     IPointScene* scene_ = nullptr;
     IHostLog* log_ = nullptr;
+    bool pushingPointChange_ = false;
 };

@@ -13,4 +13,7 @@ struct TModelItem {
     std::string mtmPath;                 // empty while the row has no MTM
     TMtm mtm;
     TGenerationArea area;
+    // Markers this row's points have in the host: its first points, in order (none where the host
+    // refused the area). Later rows' markers follow these.
+    int publishedMarkers = 0;
 };

@@ -18,7 +18,7 @@ using Call = RecordingRender::Call;
 
 class PointMarkers : public MarkersFixture {
 protected:
-    // Rows of 10, 0 and 5 points with boxes 0, 1 and 2.
+    // Rows of 10, 0 and 5 points with boxes 0, 1 and 2, published.
     void addThreeRows()
     {
         for (int row = 0; row < 3; ++row) {
@@ -26,7 +26,9 @@ protected:
             render.host.CreateBox(&id);
             models.appendItem(rowWithPoints(row == 0 ? 10 : row == 1 ? 0 : 5, id, "m" + std::to_string(row)));
         }
+        markers.refreshMarkers();
         render.calls.clear();
+        window.patterns.clear();
     }
 
     // Cells of table rows `first` .. `last`, all six columns.
@@ -38,14 +40,47 @@ protected:
     QStandardItemModel table{10, 6};
 };
 
-TEST_F(PointMarkers, NumbersMarkersByRowThenPoint)
+// Only published markers have numbers; a row's points follow the markers the rows before it
+// really published.
+TEST_F(PointMarkers, NumbersPublishedMarkersByRowThenPoint)
 {
+    std::int32_t id = -1;
+    render.host.CreateBox(&id);
+    models.appendItem(rowWithPoints(4, id, "unpublished"));
+    EXPECT_EQ(markers.markerIndex(0, 0), -1);
+
+    models.clearItems();
     addThreeRows();
     const struct {
         int row, point, marker;
-    } cases[] = {{0, 0, 0}, {0, 9, 9}, {1, 0, 10}, {2, 0, 10}, {2, 2, 12}};
+    } cases[] = {{0, 0, 0}, {0, 9, 9}, {1, 0, -1}, {2, 0, 10}, {2, 2, 12}, {2, 5, -1}, {3, 0, -1}, {-1, 0, -1}};
     for (const auto& c : cases)
         EXPECT_EQ(markers.markerIndex(c.row, c.point), c.marker) << c.row << "/" << c.point;
+}
+
+TEST_F(PointMarkers, ARefusedAreaLeavesTheFollowingRowsTheirMarkers)
+{
+    TModelItem far = rowWithPoints(3, -1, "far");
+    far.area.lat = 100.0;                         // typed, or read from a settings file
+    models.appendItem(far);
+    std::int32_t id = -1;
+    render.host.CreateBox(&id);
+    models.appendItem(rowWithPoints(2, id, "near"));
+    markers.refreshMarkers();
+    ASSERT_EQ(render.host.markers().size(), 2u);
+
+    window.currentRow = 0;
+    markers.changePointVisibility(1, false, -1);  // no marker: nothing changes
+    EXPECT_TRUE(markers.changeModelVisibility(1, false));
+    const auto published = render.host.markers();
+    EXPECT_EQ(published[0].state, hostsdk::kStateHidden);
+    EXPECT_EQ(published[1].state, hostsdk::kStateHidden);
+
+    window.currentRow = 1;
+    markers.changeModelVisibility(1, true);
+    markers.changePointVisibility(1, false, -1);
+    EXPECT_EQ(render.host.markers()[0].state, hostsdk::kStateShown);
+    EXPECT_EQ(render.host.markers()[1].state, hostsdk::kStateHidden);
 }
 
 TEST_F(PointMarkers, RefreshPublishesEveryRowInOrderWithHiddenAndColour)

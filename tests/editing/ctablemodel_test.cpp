@@ -327,6 +327,7 @@ TEST_F(PointsViewTest, EditUndoRedoWithTheKeys)
     EXPECT_EQ(points()[1].y, -350.0);
     undoKey();
     EXPECT_EQ(points()[1].y, 0.123457);
+    EXPECT_EQ(scene.refreshes, 0) << "moving a point keeps the numbering";
 }
 
 TEST_F(PointsViewTest, CheckBoxThroughTheViewIsUndone)
@@ -396,6 +397,7 @@ TEST_F(PointsViewTest, ThreeRemovedPointsComeBackWithThreeUndos)
     EXPECT_EQ(points()[4].rcs[2][1], TRcsValue(2.001, -2.0));
     redoKey();
     EXPECT_EQ(xs(), (std::vector<double>{0.0, 2.0, 3.0, 4.0, 5.0}));
+    EXPECT_EQ(scene.refreshes, 5) << "every undone or redone removal renumbers the markers";
 }
 
 TEST_F(PointsViewTest, NothingIsRemovedWithoutARenderer)
@@ -426,6 +428,9 @@ TEST_F(PointsViewTest, CreatePointsAppendsAZeroPointLikeTheFirst)
 
     undoKey();
     EXPECT_EQ(table.rowCount(), 3);
+    redoKey();
+    EXPECT_EQ(table.rowCount(), 4);
+    EXPECT_EQ(scene.refreshes, 3) << "an undone or redone point renumbers the markers";
 }
 
 TEST_F(PointsViewTest, CreatePointsIgnoresRowsWithoutMtm)

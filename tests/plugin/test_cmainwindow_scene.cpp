@@ -297,6 +297,52 @@ TEST_F(WindowOnHost, BothTablesEditThroughTheirEditorsAndOnlyWithNumbers)
     EXPECT_EQ(cell.data().toString(), cellText);
 }
 
+TEST_F(WindowOnHost, MarkersFollowUndoneAndRedoneAdditionsAndRemovals)
+{
+    openScene(copyDemo(sceneDir), 3);
+    QFile::copy(sceneDir.filePath("reflector.mtm"), sceneDir.filePath("copy.mtm"));
+    window->AddMTMFile(sceneDir.filePath("copy.mtm"));
+    ASSERT_EQ(rows(), 4);
+    showWindow();
+    list()->setCurrentIndex(list()->model()->index(2, 0));
+    auto* create = window->findChild<QPushButton*>("pushButtonAddPoint");
+    auto* remove = window->findChild<QPushButton*>("pushButtonDeletePointsMTM");
+    const QModelIndex lastRow = list()->model()->index(3, 0);
+    // Hides and shows the row after the edited one: its markers must be the ones that change.
+    const auto toggleLastRow = [&] {
+        list()->model()->setData(lastRow, Qt::Unchecked, Qt::CheckStateRole);
+        expectHostShowsExactlyTheRows();
+        list()->model()->setData(lastRow, Qt::Checked, Qt::CheckStateRole);
+        expectHostShowsExactlyTheRows();
+    };
+    const auto undo = [&] { pressTableKey(pointsView(), QKeySequence::Undo); };
+    const auto redo = [&] { pressTableKey(pointsView(), QKeySequence::Redo); };
+    const int count = points()->rowCount();
+
+    create->click();
+    ASSERT_EQ(points()->rowCount(), count + 1);
+    expectHostShowsExactlyTheRows();
+    pointsView()->setFocus();
+    undo();
+    ASSERT_EQ(points()->rowCount(), count);
+    toggleLastRow();
+    redo();
+    ASSERT_EQ(points()->rowCount(), count + 1);
+    toggleLastRow();
+
+    pointsView()->selectRow(0);
+    remove->click();
+    ASSERT_EQ(points()->rowCount(), count);
+    expectHostShowsExactlyTheRows();
+    pointsView()->setFocus();
+    undo();
+    ASSERT_EQ(points()->rowCount(), count + 1);
+    toggleLastRow();
+    redo();
+    ASSERT_EQ(points()->rowCount(), count);
+    toggleLastRow();
+}
+
 TEST_F(WindowOnHost, SaveAllMakesEachRowCurrentAndRestoresTheCurrentOne)
 {
     openScene(copyDemo(sceneDir), 3);
