@@ -44,6 +44,22 @@ void BridgeState::setSceneModels(std::vector<TModelItem> models)
     sceneModels_ = std::move(models);
 }
 
+std::optional<std::int32_t> BridgeState::takeSpareBox()
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    if (spareBoxes_.empty())
+        return std::nullopt;
+    const std::int32_t boxId = spareBoxes_.back();
+    spareBoxes_.pop_back();
+    return boxId;
+}
+
+void BridgeState::addSpareBox(std::int32_t boxId)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    spareBoxes_.push_back(boxId);
+}
+
 void BridgeState::reset()
 {
     host = nullptr;
@@ -72,6 +88,7 @@ void BridgeState::reset()
     std::lock_guard<std::mutex> lock(mutex_);
     sceneModels_.clear();
     materials_.clear();
+    spareBoxes_.clear();
     capture_ = std::make_shared<const TCapture>();
 }
 

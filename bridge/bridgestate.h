@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 namespace bridge {
@@ -22,6 +23,13 @@ public:
     // Set by the plug-in's Initialize.
     std::atomic<hostsdk::IHost*> host{nullptr};
     std::atomic<hostsdk::IHostLogger*> hostLogger{nullptr};
+
+    // Every Attach starts a new scene load, also one that fails, and the load handlers tag what
+    // they report with the load they serve: a report of an earlier load can then be told apart.
+    // Never reset, so that a report from before a reset stays an earlier one.
+    std::atomic<std::uint64_t> sceneLoad{0};
+    // The load whose handlers run (set by the pre-load handler).
+    std::atomic<std::uint64_t> loadingScene{0};
 
     // Set together by the attachment.
     std::atomic<hostsdk::IEngine*> engine{nullptr};
@@ -79,6 +87,11 @@ public:
     std::vector<TModelItem> sceneModels() const;
     void setSceneModels(std::vector<TModelItem> models);
 
+    // Generation-area boxes of the render object that no row uses any more (the host cannot delete
+    // a box): hidden, and handed out again before a new one is created.
+    std::optional<std::int32_t> takeSpareBox();
+    void addSpareBox(std::int32_t boxId);
+
     // Back to the detached state (pointers null, flags initial, no models, no capture, the gate
     // free). For a new host within one process, as tests have.
     void reset();
@@ -87,6 +100,7 @@ private:
     mutable std::mutex mutex_;
     std::vector<TModelItem> sceneModels_;
     std::vector<hostsdk::TXorMaterial> materials_;
+    std::vector<std::int32_t> spareBoxes_;
     std::shared_ptr<const TCapture> capture_ = std::make_shared<const TCapture>();
 };
 

@@ -15,8 +15,9 @@ public:
 signals:
     // Generation cannot work with this scene; `reason` is shown as it comes.
     void Signal_disableMTMCalcBottons(QString reason);
-    // The scene's models are read: the window lists them and sets up its controls.
-    void Signal_refreshAfterLoad();
+    // The scene's models of scene load `load` are read: the window lists them and sets up its
+    // controls, unless it has opened another scene meanwhile.
+    void Signal_refreshAfterLoad(quint64 load);
 };
 
 // The one event source of the loaded plug-in.

@@ -174,6 +174,17 @@ void CMtmFiles::LoadSceneMTMs()
     window_.modelsAdded();
 }
 
+void CMtmFiles::forgetRows()
+{
+    if (auto* render = bridgeState().render.load()) {
+        render->ClearPoints();
+        for (const auto& row : models_.items())
+            retireGenerationBox(*render, row.area.boxId);
+    }
+    bridgeState().currentRowBoxId = -1;
+    models_.clearItems();
+}
+
 bool CMtmFiles::saveModel(int row)
 {
     auto& rows = models_.items();

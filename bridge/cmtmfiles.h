@@ -30,6 +30,8 @@ public:
     void AddMTMFile(const QString& path);
     // Adds the scene's models (with the MTMs found for them) as rows.
     void LoadSceneMTMs();
+    // Removes every row with its markers and box from the host, before another scene is opened.
+    void forgetRows();
     // Saves row `row` over its file. True when the file was written.
     bool saveModel(int row);
 

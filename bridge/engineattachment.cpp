@@ -104,6 +104,7 @@ std::string pathExtension(const std::string& path)
 bool Attach(const std::string& path)
 {
     auto& state = bridgeState();
+    ++state.sceneLoad;
     auto* host = state.host.load();
     if (!host)
         return false;
@@ -121,6 +122,7 @@ bool Attach(const std::string& path)
 void OnEnginePreLoad(void*)
 {
     auto& state = bridgeState();
+    state.loadingScene = state.sceneLoad.load();
     state.engineReady = false;
     auto* engine = state.engine.load();
     if (!engine) {
@@ -194,7 +196,7 @@ void OnEnginePostLoad(void*)
         return;
     InitializeFeedback();
     ReadSceneModels();
-    emit bridgeEvents().Signal_refreshAfterLoad();
+    emit bridgeEvents().Signal_refreshAfterLoad(state.loadingScene.load());
     if (state.xorAvailable && state.xorModule.load())
         LoadMaterials();
 }
@@ -202,10 +204,11 @@ void OnEnginePostLoad(void*)
 void ReadSceneModels()
 {
     auto& state = bridgeState();
+    // Whatever cannot be read lists nothing: the models of an earlier scene must not come back.
+    state.setSceneModels({});
     auto* scene = state.scene.load();
     if (!state.engineReady || !scene)
         return;
-    state.setSceneModels({});
 
     SAFEARRAY* array = nullptr;
     scene->GetModels(&array);

@@ -5,8 +5,9 @@
 
 namespace bridge {
 
-// Asks the host for its engine and callback provider and, when both exist, loads the file
-// (local 8-bit path) and starts the engine. True when both interfaces were obtained.
+// Starts a new scene load (see BridgeState::sceneLoad), asks the host for its engine and callback
+// provider and, when both exist, loads the file (local 8-bit path) and starts the engine. True
+// when both interfaces were obtained.
 bool Attach(const std::string& path);
 
 // Engine event 1: fetches the scene's objects into the bridge state.
@@ -15,7 +16,7 @@ void OnEnginePreLoad(void* context);
 // loads the material table.
 void OnEnginePostLoad(void* context);
 
-// Fills the bridge state's scene models from the host scene.
+// Fills the bridge state's scene models from the host scene; none when it cannot be read.
 void ReadSceneModels();
 
 // The text from the last "." on; empty for a path without ".".

@@ -7,10 +7,23 @@ namespace bridge {
 std::int32_t createGenerationBox(hostsdk::IKalmenoRender& render)
 {
     std::int32_t boxId = -1;
-    render.CreateBox(&boxId);
+    if (const auto spare = bridgeState().takeSpareBox()) {
+        boxId = *spare;
+        render.SetBoxState(boxId, hostsdk::kStateShown);
+    } else {
+        render.CreateBox(&boxId);
+    }
     const float color[4] = {1.0f, 0.784f, 0.49f, 0.2f};
     render.SetBoxColor(boxId, color);
     return boxId;
+}
+
+void retireGenerationBox(hostsdk::IKalmenoRender& render, std::int32_t boxId)
+{
+    if (boxId < 0)
+        return;
+    render.SetBoxState(boxId, hostsdk::kStateHidden);
+    bridgeState().addSpareBox(boxId);
 }
 
 void placeGenerationArea(const TGenerationArea& area)

@@ -6,8 +6,11 @@
 
 namespace bridge {
 
-// A new box in the area colour (translucent orange); its id.
+// A box in the area colour (translucent orange), shown: a spare one when there is one, else a
+// new one; its id.
 std::int32_t createGenerationBox(hostsdk::IKalmenoRender& render);
+// A row's box that is no longer needed: hidden and kept for the next createGenerationBox.
+void retireGenerationBox(hostsdk::IKalmenoRender& render, std::int32_t boxId);
 // Moves the area's box to the area's position, angles and size.
 void placeGenerationArea(const TGenerationArea& area);
 // Creates, colours and places the item's box, when the engine is ready.

@@ -59,9 +59,10 @@ public:
 
     // Opens an initial-state file, as "Open" does with the file the user chose.
     void openScene(const QString& path);
-    // After a scene loaded (queued from the host's thread): its models become rows, the
-    // generation controls follow what the host offers.
-    void RefreshAfterLoad();
+    // After scene load `load` (queued from the host's thread): its models become rows, the
+    // generation controls follow what the host offers. A load other than the last one opened is
+    // left alone.
+    void RefreshAfterLoad(quint64 load);
     // Opens one MTM file as a new row.
     void AddMTMFile(const QString& path);
     // The thread on which the camera poller runs, and the poller (for observers).
@@ -158,6 +159,8 @@ private:
     saveMTM_t saveMTM = nullptr;
     terminateProcces_t terminateProcces = nullptr;
     QString scenePath;
+    // The scene load that the last openScene started; 0 once it is listed.
+    quint64 awaitedSceneLoad = 0;
     CListModel* listModel = nullptr;
     CTableModel* pointsModel = nullptr;
     CTableModelDOR* dorModel = nullptr;

@@ -132,25 +132,31 @@ void CMainWindow::openScene(const QString& path)
         return;
     dorModel->setGrid(nullptr, 0, 0);
     pointsModel->setPoints(nullptr);
-    listModel->clearItems();
+    mtmFiles->forgetRows();
     emit dorModel->layoutChanged();
     emit pointsModel->layoutChanged();
     emit listModel->layoutChanged();
     setWindowTitle(scenePath);
     bridge::Attach(scenePath.toLocal8Bit().toStdString());
+    awaitedSceneLoad = bridge::bridgeState().sceneLoad.load();
     for (QWidget* widget : std::initializer_list<QWidget*>{ui->pushButtonTransformToMTM, ui->pushButtonMergeMtm,
-                                                           ui->pushButtonAddMTMModels, ui->pushButtonAddPoint,
-                                                           ui->pushButtonDeletePointsMTM})
+                                                           ui->pushButtonAddPoint, ui->pushButtonDeletePointsMTM})
         widget->setEnabled(true);
+    // Files added before the scene's own rows are listed would mix with the earlier scene's.
+    ui->pushButtonAddMTMModels->setEnabled(false);
     for (QAction* action : {ui->actionSurfaceVisibility, ui->actionTexturesVisibility, ui->actionLightVisibility,
                             ui->actionPolygonalVisibility, ui->actionDepthMode, ui->actionBboxVisibility,
                             ui->actionWriteInputLogMTM, ui->actionSaveAll, ui->actionSave})
         action->setEnabled(true);
 }
 
-void CMainWindow::RefreshAfterLoad()
+void CMainWindow::RefreshAfterLoad(quint64 load)
 {
+    if (load != awaitedSceneLoad)
+        return;
+    awaitedSceneLoad = 0;
     mtmFiles->LoadSceneMTMs();
+    ui->pushButtonAddMTMModels->setEnabled(true);
     Slot_setPosBboxToUI();
     Slot_setSettingsMTMToUi();
     if (!bridge::bindComputationLibrary(mtmFiles->library()))

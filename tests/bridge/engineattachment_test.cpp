@@ -60,6 +60,31 @@ TEST_F(InProcessHost, TheDemoSceneListsItsObjectsWithLabelsAndMtmPaths)
     EXPECT_TRUE(tableLogged) << "the table is logged as one entry";
 }
 
+// The window lists the models of the scene it opened last; each refresh says which load read
+// them, so one queued by an earlier load can be told apart.
+TEST_F(InProcessHost, EachRefreshNamesItsLoad)
+{
+    open(demoScene());
+    const quint64 first = bridge::bridgeState().sceneLoad.load();
+    ASSERT_TRUE(bridge::Attach(demoScene()));
+    EXPECT_EQ(bridge::bridgeState().sceneLoad.load(), first + 1);
+    ASSERT_TRUE(waitFor([this] { return refreshes.load() == 2; }));
+    std::lock_guard<std::mutex> lock(mutex);
+    EXPECT_EQ(refreshedLoads, (std::vector<quint64>{first, first + 1}));
+}
+
+TEST(ReadSceneModels, WithoutAReadyEngineListsNothing)
+{
+    auto& state = bridge::bridgeState();
+    state.reset();
+    TModelItem earlier;
+    earlier.name = "of an earlier scene";
+    state.setSceneModels({earlier});
+    bridge::ReadSceneModels();
+    EXPECT_TRUE(state.sceneModels().empty());
+    state.reset();
+}
+
 TEST_F(InProcessHost, TheSceneModelsBecomeRowsWithBoxesAndMarkers)
 {
     open(demoScene());
@@ -169,8 +194,10 @@ TEST(Attach, AHostWithoutEngineLeavesThePlugInDetached)
     bridge::bridgeState().reset();
     EmptyHost host;
     bridge::bridgeState().host = &host;
+    const auto loads = bridge::bridgeState().sceneLoad.load();
     EXPECT_FALSE(bridge::Attach("/nowhere/scene.xml"));
     EXPECT_EQ(bridge::bridgeState().engine.load(), nullptr);
+    EXPECT_EQ(bridge::bridgeState().sceneLoad.load(), loads + 1) << "an earlier load's refresh is stale now";
     bridge::bridgeState().reset();
     EXPECT_FALSE(bridge::Attach("/nowhere/scene.xml")) << "no host at all";
 }

@@ -56,7 +56,12 @@ protected:
         state.hostLogger = &logger;
         auto& events = bridge::bridgeEvents();
         QObject::connect(&events, &bridge::CBridgeEvents::Signal_refreshAfterLoad, &receiver,
-                         [this] { refreshes.fetch_add(1); }, Qt::DirectConnection);
+                         [this](quint64 load) {
+                             std::lock_guard<std::mutex> lock(mutex);
+                             refreshedLoads.push_back(load);
+                             refreshes.fetch_add(1);
+                         },
+                         Qt::DirectConnection);
         QObject::connect(&events, &bridge::CBridgeEvents::Signal_disableMTMCalcBottons, &receiver,
                          [this](const QString& reason) {
                              std::lock_guard<std::mutex> lock(mutex);
@@ -158,6 +163,8 @@ protected:
     quelmar::HostObject host{engine, converter, logger};
     QObject receiver;
     std::atomic<int> refreshes{0};
+    // The load each refresh named, in order.
+    std::vector<quint64> refreshedLoads;
     std::mutex mutex;
     QStringList disabled;
 };

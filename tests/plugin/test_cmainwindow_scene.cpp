@@ -343,6 +343,71 @@ TEST_F(WindowOnHost, MarkersFollowUndoneAndRedoneAdditionsAndRemovals)
     toggleLastRow();
 }
 
+// A second scene beside the demo: one object with an MTM of its own, one without.
+QString writeSecondScene(const QTemporaryDir& dir)
+{
+    QFile::copy(dir.filePath("reflector.mtm"), dir.filePath("mast.mtm"));
+    QFile scene(dir.filePath("second.xml"));
+    if (!scene.open(QIODevice::WriteOnly))
+        return QString();
+    scene.write("<?xml version=\"1.0\"?>\n<scene>\n"
+                "  <origin lat=\"39.25\" lon=\"-119.95\" alt=\"2980\"/>\n"
+                "  <materials><material xor=\"10\" gis=\"120\" epsilon=\"4\" sigma=\"0.01\" mu=\"1\"/></materials>\n"
+                "  <object name=\"Mast\">\n    <position lat=\"39.2502\" lon=\"-119.9501\" alt=\"2990\"/>\n"
+                "    <mesh path=\"plate.ply\" material=\"0\"/>\n    <mtm path=\"mast.mtm\"/>\n  </object>\n"
+                "  <object name=\"Shed\">\n    <position lat=\"39.2503\" lon=\"-119.9502\" alt=\"2980\"/>\n"
+                "    <mesh path=\"plate.ply\" material=\"0\"/>\n  </object>\n</scene>\n");
+    return scene.fileName();
+}
+
+TEST_F(WindowOnHost, OpeningAgainShowsExactlyTheLastScene)
+{
+    const QString demo = copyDemo(sceneDir);
+    const QString second = writeSecondScene(sceneDir);
+    QFile::copy(sceneDir.filePath("reflector.mtm"), sceneDir.filePath("copy.mtm"));
+    auto* addMtm = window->findChild<QPushButton*>("pushButtonAddMTMModels");
+    const auto names = [&] {
+        std::vector<std::string> out;
+        for (const TModelItem& row : models()->items())
+            out.push_back(row.name);
+        return out;
+    };
+    const std::vector<std::string> demoRows{"Lorry", "Plate", "CornerReflector"};
+
+    openScene(demo, 3);
+    window->AddMTMFile(sceneDir.filePath("copy.mtm"));
+    ASSERT_EQ(rows(), 4);
+    openScene(demo, 3);
+    EXPECT_EQ(names(), demoRows);
+    expectHostShowsExactlyTheRows();
+    EXPECT_EQ(engine.render().boxes().size(), 4u) << "boxes of an earlier scene are used again";
+
+    window->AddMTMFile(sceneDir.filePath("copy.mtm"));
+    ASSERT_EQ(rows(), 4);
+    openScene(second, 2);
+    EXPECT_EQ(names(), (std::vector<std::string>{"Mast", "Shed"}));
+    expectHostShowsExactlyTheRows();
+
+    // Opening again while the last load's refresh still waits: only the newest load counts, and
+    // files can be added only once it is listed.
+    const auto loads = engine.loadCount();
+    window->openScene(demo);
+    EXPECT_FALSE(addMtm->isEnabled());
+    // Until the demo is loaded and a frame has followed; its refresh stays queued meanwhile.
+    for (int i = 0; i < 4000 && engine.loadCount() == loads; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    const auto frames = engine.frameCount();
+    for (int i = 0; i < 4000 && engine.frameCount() == frames; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    window->openScene(second);
+    EXPECT_FALSE(addMtm->isEnabled());
+    ASSERT_TRUE(waitUntil([&] { return engine.loadCount() == loads + 2 && addMtm->isEnabled(); }));
+    const auto settled = engine.frameCount() + 5;
+    ASSERT_TRUE(waitUntil([&] { return engine.frameCount() > settled; }));
+    EXPECT_EQ(names(), (std::vector<std::string>{"Mast", "Shed"}));
+    expectHostShowsExactlyTheRows();
+}
+
 TEST_F(WindowOnHost, SaveAllMakesEachRowCurrentAndRestoresTheCurrentOne)
 {
     openScene(copyDemo(sceneDir), 3);
