@@ -66,16 +66,18 @@ KALMENO_EXPORT void RequestInterfaces(hostsdk::RequestedInterface* records)
 
 KALMENO_EXPORT void Initialize(hostsdk::IHost* host, hostsdk::IHostLogger* logger)
 {
+    // A refused call changes nothing: the running interface keeps its host and logger.
+    if (!kalmeno::mainWindow.markStarting()) {
+        kalmeno::logRawInfo("Kalmeno Initialize()");
+        kalmeno::LogError("Initialize while the user interface is running: ignored");
+        return;
+    }
     kalmeno::hostObject.store(host);
     kalmeno::hostLogger.store(logger);
     bridge::bridgeState().host = host;
     bridge::bridgeState().hostLogger = logger;
     kalmeno::logRawInfo("Kalmeno Initialize()");
 
-    if (!kalmeno::mainWindow.markStarting()) {
-        kalmeno::LogError("Initialize while the user interface is running: ignored");
-        return;
-    }
     // Returns once the new thread holds Qt: nothing the host does afterwards can take it over.
     auto owned = std::make_shared<std::promise<void>>();
     std::future<void> ownsQt = owned->get_future();

@@ -31,6 +31,9 @@ void Start(const std::function<void()>& ownsQt)
 
         logRawInfo("QApplication exec()");
         application->exec();
+        // Until the application is gone, a Release must leave the ending to this thread: ending
+        // the process now would run Qt's static destructors under the application's feet.
+        application.reset();
         mainWindow.markEnded();
     }
     if (!released.load()) {

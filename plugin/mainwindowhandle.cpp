@@ -5,18 +5,32 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMetaObject>
+#include <QPointer>
+#include <QTimer>
 
 namespace kalmeno {
 
 namespace {
 
-// A modal dialog (a file dialog, a message box) runs an event loop of its own and stays open
-// after the window closes; it would keep the interface, and the host waiting for it, alive.
-void closeWithOpenDialogs(CMainWindow* window)
+// A modal dialog (a file dialog, a message box) runs an event loop of its own inside the window's
+// slot that opened it, and would keep the interface, and the host waiting for it, alive. The open
+// dialogs are dismissed, and the window closes only once none is open any more: every such slot
+// returns to a live window, whatever dialog it shows next.
+void closeOnceNoDialogIsOpen(const QPointer<CMainWindow>& window)
 {
-    for (QWidget* widget : QApplication::topLevelWidgets())
-        if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible())
+    if (!window)
+        return;
+    bool dialogOpen = false;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QDialog*>(widget); dialog && dialog->isVisible()) {
             dialog->reject();
+            dialogOpen = true;
+        }
+    }
+    if (dialogOpen) {
+        QTimer::singleShot(10, window, [window] { closeOnceNoDialogIsOpen(window); });
+        return;
+    }
     window->close();
 }
 
@@ -65,7 +79,8 @@ MainWindowHandle::CloseRequest MainWindowHandle::requestClose()
     std::lock_guard<std::mutex> lock(mutex_);
     if (window_ && QCoreApplication::instance()) {
         QMetaObject::invokeMethod(
-            window_, [window = window_] { closeWithOpenDialogs(window); }, Qt::QueuedConnection);
+            window_, [window = QPointer<CMainWindow>(window_)] { closeOnceNoDialogIsOpen(window); },
+            Qt::QueuedConnection);
         return CloseRequest::Posted;
     }
     // While the GUI thread builds the window or tears the application down, ending the process

@@ -408,6 +408,80 @@ TEST_F(WindowOnHost, OpeningAgainShowsExactlyTheLastScene)
     expectHostShowsExactlyTheRows();
 }
 
+// The host's Release arrives while a slot of the window waits in a dialog of its own. The slot
+// must come back to a live window, however many dialogs it still shows, and the window closes
+// once the slot is done.
+TEST_F(WindowOnHost, ReleaseDuringASlotsDialogClosesTheWindowOnceTheSlotIsDone)
+{
+    const QString scene = copyDemo(sceneDir);
+    for (const char* name : {"bad1.mtm", "bad2.mtm"}) {
+        QFile bad(sceneDir.filePath(name));
+        ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+        bad.write("not an MTM");
+    }
+    // Answers the file dialog of "Add MTM" with two files that cannot be read: two warnings follow.
+    const auto chooseTwoUnreadableFiles = [&](QWidget* modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(modal);
+        if (!dialog)
+            return false;
+        dialog->setDirectory(sceneDir.path());
+        dialog->findChild<QLineEdit*>("fileNameEdit")->setText("\"bad1.mtm\" \"bad2.mtm\"");
+        QMetaObject::invokeMethod(dialog, "accept", Qt::QueuedConnection);
+        return true;
+    };
+    const struct {
+        const char* slot;
+        const char* releaseAt; // class of the dialog during which the host releases
+        std::function<bool(QWidget*)> answer;
+    } cases[] = {
+        {"Slot_openXML", "QFileDialog", nullptr},
+        {"Slot_pickColorForPoint", "QColorDialog", nullptr},
+        {"Slot_saveAll", "QMessageBox", nullptr},
+        {"Slot_pushButtonAddMTMModels_clicked", "QMessageBox", chooseTwoUnreadableFiles},
+    };
+    bool inSlot = false;
+    bool destroyedInSlot = false;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.slot);
+        if (!window)
+            window = new CMainWindow();
+        openScene(scene, 3);
+        kalmeno::mainWindow.registerWindow(window);
+        QObject::connect(window, &QObject::destroyed, [&] { destroyedInSlot = inSlot; });
+        QTimer host;
+        host.setInterval(20);
+        bool released = false;
+        QObject::connect(&host, &QTimer::timeout, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (!modal || released || (c.answer && c.answer(modal)))
+                return;
+            if (modal->inherits(c.releaseAt)) {
+                released = true;
+                kalmeno::mainWindow.requestClose();
+            }
+        });
+        host.start();
+        // As on the plug-in's GUI thread: the slot runs from an event of the application's loop.
+        QEventLoop applicationLoop;
+        QObject::connect(window, &QObject::destroyed, &applicationLoop, &QEventLoop::quit);
+        QTimer::singleShot(20000, &applicationLoop, &QEventLoop::quit);
+        QMetaObject::invokeMethod(
+            window,
+            [&] {
+                inSlot = true;
+                QMetaObject::invokeMethod(window, c.slot); // returns when the slot is done
+                inSlot = false;
+            },
+            Qt::QueuedConnection);
+        applicationLoop.exec();
+        host.stop();
+        EXPECT_TRUE(released);
+        EXPECT_FALSE(destroyedInSlot) << "the slot went on with a deleted window";
+        EXPECT_TRUE(window.isNull()) << "the window closes after the slot";
+    }
+    kalmeno::mainWindow.markEnded();
+}
+
 TEST_F(WindowOnHost, SaveAllMakesEachRowCurrentAndRestoresTheCurrentOne)
 {
     openScene(copyDemo(sceneDir), 3);

@@ -122,6 +122,7 @@ TEST(PluginLifecycle, UserCloseNotifiesOnceAndASecondInitializeIsRefused)
     const ChildOutcome outcome = runInChild([] {
         Plugin plugin = loadPlugin();
         static RecordingHost host;
+        static RecordingHost other;
         std::ostringstream report;
         report << "count before " << plugin.countRequestInterfaces() << "\n";
         plugin.requestInterfaces(std::vector<hostsdk::RequestedInterface>(3).data());
@@ -129,11 +130,13 @@ TEST(PluginLifecycle, UserCloseNotifiesOnceAndASecondInitializeIsRefused)
         if (!host.waitForLine("I QApplication exec()", 20s))
             return report.str() + "no event loop\n" + joined(host.lines());
         report << "count after " << plugin.countRequestInterfaces() << "\n";
-        plugin.initialize(&host, &host); // a second one must not start another application
+        // A second one must start no other application and take no other host.
+        plugin.initialize(&other, &other);
         closeMainWindow();
         host.waitForNotify(20s);
         std::this_thread::sleep_for(300ms); // a second notification would arrive now
-        report << joined(host.lines()) << "notified " << host.notifyCount() << "\n";
+        report << joined(host.lines()) << "notified " << host.notifyCount() << "\n"
+               << "other host: " << other.lines().size() << " lines, notified " << other.notifyCount() << "\n";
         return report.str();
     });
     ASSERT_TRUE(outcome.exited) << outcome.report;
@@ -146,7 +149,8 @@ TEST(PluginLifecycle, UserCloseNotifiesOnceAndASecondInitializeIsRefused)
               "I QApplication exec()\n"
               "I Kalmeno Initialize()\n"
               "E [Kalmeno] Initialize while the user interface is running: ignored\n"
-              "notified 1\n",
+              "notified 1\n"
+              "other host: 0 lines, notified 0\n",
               outcome.report);
 }
 
@@ -253,6 +257,28 @@ TEST(PluginLifecycle, ReleaseDismissesOpenDialogsAndEndsTheInterface)
     ASSERT_TRUE(outcome.exited) << outcome.report;
     EXPECT_EQ(0, outcome.status);
     EXPECT_EQ("interface ended\nnotified 0\n", outcome.report);
+}
+
+TEST(PluginLifecycle, ReleaseWhileTheApplicationIsDestroyedLetsItFinish)
+{
+    const ChildOutcome outcome = runInChild([] {
+        static Plugin plugin = loadPlugin();
+        static RecordingHost host;
+        plugin.initialize(&host, &host);
+        if (!host.waitForLine("I QApplication exec()", 20s))
+            return std::string("no event loop\n");
+        // Qt runs its post routines while the application object is being destroyed.
+        onGuiThread([] { qAddPostRoutine([] { plugin.release(); }); });
+        closeMainWindow();
+        for (int i = 0; i < 400 && QCoreApplication::instance(); ++i)
+            std::this_thread::sleep_for(50ms);
+        std::this_thread::sleep_for(300ms); // the GUI thread would notify now
+        return std::string(QCoreApplication::instance() ? "application alive\n" : "application gone\n") +
+               "last line " + host.lines().back() + "\nnotified " + std::to_string(host.notifyCount()) + "\n";
+    });
+    ASSERT_TRUE(outcome.exited) << outcome.report;
+    EXPECT_EQ(0, outcome.status);
+    EXPECT_EQ("application gone\nlast line I Release()\nnotified 0\n", outcome.report);
 }
 
 TEST(PluginLifecycle, NullLoggerStillRunsTheInterface)
