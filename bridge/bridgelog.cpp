@@ -10,20 +10,30 @@ constexpr char kPrefix[] = "[Kalmeno] ";
 
 void LogInfo(const std::string& text)
 {
-    if (auto* logger = bridgeState().hostLogger.load())
-        logger->Info((kPrefix + text).c_str());
+    logRawInfo(kPrefix + text);
 }
 
 void LogError(const std::string& text)
 {
+    logRawError(kPrefix + text);
+}
+
+// The host's logger copies each text before it returns, so a local string is enough.
+void logRawInfo(const std::string& text)
+{
     if (auto* logger = bridgeState().hostLogger.load())
-        logger->Error((kPrefix + text).c_str());
+        logger->Info(text.c_str());
 }
 
 void logRawError(const std::string& text)
 {
     if (auto* logger = bridgeState().hostLogger.load())
         logger->Error(text.c_str());
+}
+
+void BridgeLog::logInfo(const std::string& text)
+{
+    LogInfo(text);
 }
 
 } // namespace bridge

@@ -10,13 +10,12 @@
 #include "ctwolinesdelegate.h"
 #include "customitemdelegate.h"
 #include "dynamiclibrary.h"
-#include "hostlog.h"
 #include "mainwindowconstants.h"
 #include "pluginglobals.h"
 #include "tmodelitem.h"
 #include "ui_cmainwindow.h"
 
-#include <bridgehostlog.h>
+#include <bridgelog.h>
 #include <cmtmfiles.h>
 #include <cpointmarkers.h>
 #include <hostcameraangles.h>
@@ -365,7 +364,7 @@ void CMainWindow::WriteToLogPanel(QString text)
 void CMainWindow::reportToggle(bool on, const char* logOn, const char* logOff, const QString& panelOn,
                                const QString& panelOff)
 {
-    kalmeno::LogInfo(on ? logOn : logOff);
+    bridge::LogInfo(on ? logOn : logOff);
     WriteToLogPanel(on ? panelOn : panelOff);
 }
 
@@ -373,10 +372,10 @@ void CMainWindow::Slot_logVisibility_changed()
 {
     if (ui->textEditLog->isHidden()) {
         ui->textEditLog->show();
-        kalmeno::LogInfo("Log visibility turned on");
+        bridge::LogInfo("Log visibility turned on");
     } else {
         ui->textEditLog->hide();
-        kalmeno::LogInfo("Log visibility turned off");
+        bridge::LogInfo("Log visibility turned off");
     }
 }
 

@@ -28,7 +28,7 @@ class QTimer;
 struct TFcoMtm;
 
 namespace bridge {
-class BridgeHostLog;
+class BridgeLog;
 class CMtmFiles;
 class CPointMarkers;
 class HostCameraAngles;
@@ -171,5 +171,5 @@ private:
     std::unique_ptr<bridge::CPointMarkers> markers;
     std::unique_ptr<bridge::CMtmFiles> mtmFiles;
     std::unique_ptr<bridge::HostCameraAngles> cameraAngles;
-    std::unique_ptr<bridge::BridgeHostLog> tableLog;
+    std::unique_ptr<bridge::BridgeLog> tableLog;
 };

@@ -7,11 +7,10 @@
 #include "clistmodel.h"
 #include "ctablemodel.h"
 #include "ctablemodeldor.h"
-#include "hostlog.h"
 #include "pointactions.h"
 #include "ui_cmainwindow.h"
 
-#include <bridgehostlog.h>
+#include <bridgelog.h>
 #include <bridgestate.h>
 #include <camerapoll.h>
 #include <cbridgeevents.h>
@@ -38,7 +37,7 @@ void CMainWindow::wireBridge()
     mtmFiles = std::make_unique<bridge::CMtmFiles>(*listModel, channel, *markers,
                                                    bridge::OstrellFunctions{getMTM, saveMTM, createPtrFuncDll});
     cameraAngles = std::make_unique<bridge::HostCameraAngles>();
-    tableLog = std::make_unique<bridge::BridgeHostLog>();
+    tableLog = std::make_unique<bridge::BridgeLog>();
     pointsModel->setPointScene(markers.get());
     pointsModel->setCameraAngles(cameraAngles.get());
     pointsModel->setHostLog(tableLog.get());
@@ -113,7 +112,7 @@ void CMainWindow::storePattern(const TMtm& mtm)
 {
     const auto stored = ui->plot3DWidget->tryStorePattern(mtm);
     if (!stored)
-        kalmeno::LogError("No pattern for " + mtm.path + ": " + stored.error());
+        bridge::LogError("No pattern for " + mtm.path + ": " + stored.error());
 }
 
 // --- scenes ---
@@ -168,7 +167,7 @@ void CMainWindow::RefreshAfterLoad(quint64 load)
 void CMainWindow::Slot_disableMTMCalcBottons(QString reason)
 {
     WriteToLogPanel(reason);
-    kalmeno::LogError(reason.toStdString());
+    bridge::LogError(reason.toStdString());
     ui->pushButtonTransformToMTM->setEnabled(false);
     ui->actionWriteInputLogMTM->setEnabled(false);
 }
@@ -229,7 +228,7 @@ void CMainWindow::Slot_pushButtonAddMTMModels_clicked()
     if (!bridge::bridgeState().render.load())
         return;
     if (!getMTM) {
-        kalmeno::LogError("Pointer of function getMTMFromFile Ostrell.dll is NULL");
+        bridge::LogError("Pointer of function getMTMFromFile Ostrell.dll is NULL");
         return;
     }
     const QStringList files = QFileDialog::getOpenFileNames(this, tr("Select MTM files"), lastMtmDir, tr("MTM files (*.mtm)"));
@@ -266,7 +265,7 @@ void CMainWindow::Slot_saveAll()
         Slot_saveMTM();
     }
     ui->listViewModels->setCurrentIndex(remembered);
-    kalmeno::LogInfo("All MTM models are saved");
+    bridge::LogInfo("All MTM models are saved");
     emit signalUpdateStatusBar(tr("All MTMS are saved"), 5000);
 }
 

@@ -1,9 +1,9 @@
 // The five functions the host calls. Everything else in the library stays hidden (exports.map).
 
 #include "guithread.h"
-#include "hostlog.h"
 #include "pluginglobals.h"
 
+#include <bridgelog.h>
 #include <bridgestate.h>
 
 #include "exportsymbol.h"
@@ -53,7 +53,7 @@ KALMENO_EXPORT std::int32_t get_CountRequestInterfaces()
 
 KALMENO_EXPORT void RequestInterfaces(hostsdk::RequestedInterface* records)
 {
-    kalmeno::logRawInfo("RequestInterfaces()");
+    bridge::logRawInfo("RequestInterfaces()");
     if (!records)
         return;
     for (std::int32_t i = 0; i < kRequestCount; ++i) {
@@ -68,15 +68,13 @@ KALMENO_EXPORT void Initialize(hostsdk::IHost* host, hostsdk::IHostLogger* logge
 {
     // A refused call changes nothing: the running interface keeps its host and logger.
     if (!kalmeno::mainWindow.markStarting()) {
-        kalmeno::logRawInfo("Kalmeno Initialize()");
-        kalmeno::LogError("Initialize while the user interface is running: ignored");
+        bridge::logRawInfo("Kalmeno Initialize()");
+        bridge::LogError("Initialize while the user interface is running: ignored");
         return;
     }
-    kalmeno::hostObject.store(host);
-    kalmeno::hostLogger.store(logger);
     bridge::bridgeState().host = host;
     bridge::bridgeState().hostLogger = logger;
-    kalmeno::logRawInfo("Kalmeno Initialize()");
+    bridge::logRawInfo("Kalmeno Initialize()");
 
     // Returns once the new thread holds Qt: nothing the host does afterwards can take it over.
     auto owned = std::make_shared<std::promise<void>>();
@@ -84,7 +82,7 @@ KALMENO_EXPORT void Initialize(hostsdk::IHost* host, hostsdk::IHostLogger* logge
     auto thread = platform::startDetachedThread([owned] { kalmeno::Start([&owned] { owned->set_value(); }); });
     if (!thread) {
         kalmeno::mainWindow.markStartFailed();
-        kalmeno::LogError("Cannot start the user interface thread: " + thread.error());
+        bridge::LogError("Cannot start the user interface thread: " + thread.error());
         return;
     }
     ownsQt.wait();
@@ -92,7 +90,7 @@ KALMENO_EXPORT void Initialize(hostsdk::IHost* host, hostsdk::IHostLogger* logge
 
 KALMENO_EXPORT void Release()
 {
-    kalmeno::logRawInfo("Release()");
+    bridge::logRawInfo("Release()");
     kalmeno::released.store(true);
     if (kalmeno::mainWindow.requestClose() == kalmeno::MainWindowHandle::CloseRequest::NoInterface)
         std::exit(0);

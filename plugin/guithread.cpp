@@ -1,8 +1,10 @@
 #include "guithread.h"
 
 #include "cmainwindow.h"
-#include "hostlog.h"
 #include "pluginglobals.h"
+
+#include <bridgelog.h>
+#include <bridgestate.h>
 
 #include <QApplication>
 #include <QMetaObject>
@@ -16,12 +18,12 @@ void Start(const std::function<void()>& ownsQt)
 {
     QThread::currentThread(); // the first thread to ask Qt who it is becomes its main thread
     ownsQt();
-    logRawInfo("In func Start");
+    bridge::logRawInfo("In func Start");
     {
         int argumentCount = 0; // QApplication keeps a reference: it must outlive the application
         auto application = std::make_unique<QApplication>(argumentCount, nullptr);
         QApplication::setAttribute(Qt::AA_EnableHighDpiScaling, true);
-        logRawInfo("Create QApplication");
+        bridge::logRawInfo("Create QApplication");
 
         auto* window = new CMainWindow(); // deletes itself when closed
         const bool closeAtOnce = mainWindow.registerWindow(window);
@@ -29,7 +31,7 @@ void Start(const std::function<void()>& ownsQt)
         if (closeAtOnce)
             QMetaObject::invokeMethod(window, "close", Qt::QueuedConnection);
 
-        logRawInfo("QApplication exec()");
+        bridge::logRawInfo("QApplication exec()");
         application->exec();
         // Until the application is gone, a Release must leave the ending to this thread: ending
         // the process now would run Qt's static destructors under the application's feet.
@@ -37,7 +39,7 @@ void Start(const std::function<void()>& ownsQt)
         mainWindow.markEnded();
     }
     if (!released.load()) {
-        if (hostsdk::IHost* host = hostObject.load())
+        if (hostsdk::IHost* host = bridge::bridgeState().host.load())
             host->NotifyClosed();
     }
 }

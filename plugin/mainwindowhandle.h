@@ -15,7 +15,7 @@ class MainWindowHandle {
 public:
     enum class CloseRequest {
         Posted,      // the window closes on the GUI thread
-        Deferred,    // the GUI thread is still building the window; it closes it when done
+        Deferred,    // the GUI thread builds the window (and closes it once built) or ends anyway
         NoInterface, // no GUI thread runs: the caller ends the process
     };
 
@@ -33,19 +33,6 @@ public:
 
     // Queues the window's close on the GUI thread when there is a window.
     CloseRequest requestClose();
-
-    // Runs `use` with the window while it exists; false when there is none. `use` runs under the
-    // lock the window's destructor takes: it may emit signals or post calls, never wait for the
-    // GUI thread.
-    template <typename Use>
-    bool withWindow(Use&& use)
-    {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (!window_)
-            return false;
-        use(window_);
-        return true;
-    }
 
 private:
     enum class Phase { Idle, Starting, Running, Ended };

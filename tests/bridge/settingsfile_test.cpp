@@ -2,7 +2,9 @@
 
 #include <settingsfile.h>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -148,10 +150,20 @@ TEST(SettingsFile, RoundTripsAnAreaExceptItsBox)
 
 TEST(SettingsFile, AnUnwritableNameLeavesTheOldFile)
 {
+    // The longest name a file may have: any temporary name beside it is too long to create, for
+    // every user (root included).
     QTemporaryDir dir;
-    const std::string mtmPath = dir.filePath("missing-folder/tank.mtm").toStdString();
-    bridge::WriteSettingsFile(TGenerationArea{}, mtmPath);
-    EXPECT_FALSE(QFile::exists(dir.filePath("missing-folder/tank.ini")));
+    const QString base = dir.filePath(QString(255 - 4, 'a'));
+    QFile old(base + ".ini");
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old settings");
+    old.close();
+
+    bridge::WriteSettingsFile(TGenerationArea{}, (base + ".mtm").toStdString());
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("old settings"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(old).fileName()})
+        << "nothing else is left behind";
 }
 
 TEST(SettingsDocumentReading, SetsWhatItCanReadAndKeepsTheRest)

@@ -38,17 +38,19 @@ protected:
         fs::copy_file(library, "MTM/libFeltrane.so", fs::copy_options::overwrite_existing);
     }
 
-    // How often the staged library was asked to compute.
-    int calculateCalls() const
+    // An answer of the staged library's own: -1 when it is not loaded or has no such function.
+    int askStaged(const char* function) const
     {
         void* handle = dlopen((folder_ + "/MTM/libFeltrane.so").c_str(), RTLD_NOW | RTLD_NOLOAD);
         if (!handle)
             return -1;
-        auto calls = reinterpret_cast<int (*)()>(dlsym(handle, "fakeCalculateCalls"));
-        const int result = calls ? calls() : -1;
+        auto answer = reinterpret_cast<int (*)()>(dlsym(handle, function));
+        const int result = answer ? answer() : -1;
         dlclose(handle);
         return result;
     }
+    // How often the staged library was asked to compute.
+    int calculateCalls() const { return askStaged("fakeCalculateCalls"); }
 
     static TFcoMtm pack(double psiStep, double tetaStep, std::int32_t mode = 0)
     {
@@ -193,11 +195,17 @@ TEST_F(BindingTest, AbortReachesARunningComputation)
     stage(FAKE_FELTRANE_KNOWN);
     ASSERT_TRUE(binding_.bind("./MTM/Feltrane.dll").ok());
     TFcoMtm p = pack(10, 10, fakefeltrane::kWaitForAbort);
-    bool created = true;
-    std::thread job([&] { created = binding_.createMtm("aborted.mtm", &p).ok(); });
+    kalmeno::Status created = kalmeno::Status::success();
+    std::thread job([&] { created = binding_.createMtm("aborted.mtm", &p); });
+    // The abort must come while the computation runs: one before it would be forgotten.
+    for (int i = 0; i < 20000 && askStaged("fakeIsComputing") != 1; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    EXPECT_EQ(askStaged("fakeIsComputing"), 1);
     EXPECT_EQ(binding_.terminate(), fakefeltrane::kTerminateResult);
     job.join();
-    EXPECT_FALSE(created);
+    ASSERT_FALSE(created.ok());
+    EXPECT_NE(created.error().find("no points"), std::string::npos)
+        << "the abort ended it, not the library's patience: " << created.error();
     EXPECT_FALSE(fs::exists("aborted.mtm"));
 }
 

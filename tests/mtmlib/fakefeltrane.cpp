@@ -16,6 +16,7 @@ namespace {
 
 std::atomic<int> calculateCalls{0};
 std::atomic<bool> abortRequested{false};
+std::atomic<bool> computing{false};
 
 std::vector<TRcsValue> values;
 std::vector<TRcsValue*> rows;
@@ -33,10 +34,15 @@ FAKE_EXPORT TMtmSavePoint* Calculate_MTM(TFcoMtm* pack, std::int32_t* count)
     return nullptr;
 #else
     if (pack->countX == fakefeltrane::kWaitForAbort) {
+        // Only an abort during this computation ends it; without one it gives up claiming points
+        // it does not return, which the caller reports differently.
+        abortRequested = false;
+        computing = true;
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
         while (!abortRequested && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        *count = 0;
+        computing = false;
+        *count = abortRequested ? 0 : fakefeltrane::kFakePoints;
         return nullptr;
     }
     if (pack->countX == fakefeltrane::kNullPoints) {
@@ -75,4 +81,9 @@ FAKE_EXPORT int TerminateProcces()
 FAKE_EXPORT int fakeCalculateCalls()
 {
     return calculateCalls;
+}
+
+FAKE_EXPORT int fakeIsComputing()
+{
+    return computing ? 1 : 0;
 }

@@ -12,6 +12,8 @@
 #include "testapplication.h"
 #include "windowworkdir.h"
 
+#include <bridgestate.h>
+
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
@@ -21,6 +23,7 @@
 #include <QStatusBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
@@ -67,7 +70,7 @@ protected:
         for (const QPointer<CMainWindow>& window : windows)
             if (window)
                 closeWindow(window);
-        kalmeno::hostLogger.store(nullptr);
+        bridge::bridgeState().hostLogger.store(nullptr);
     }
 
     QApplication& application = testApplication(); // before anything that needs it
@@ -235,7 +238,17 @@ TEST_F(MainWindowTest, ShiftCtrlDWithoutTheLibraryDoesNothing)
     window->show();
     QApplication::setActiveWindow(window);
     ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-    QTest::keyClick(window, Qt::Key_D, Qt::ShiftModifier | Qt::ControlModifier);
+    // The keys reach the window-wide shortcut, whose handler finds no library to call.
+    QShortcut* shortcut = nullptr;
+    for (QShortcut* candidate : window->findChildren<QShortcut*>())
+        if (candidate->key() == QKeySequence("Shift+Ctrl+D"))
+            shortcut = candidate;
+    ASSERT_NE(shortcut, nullptr);
+    EXPECT_EQ(shortcut->context(), Qt::WindowShortcut);
+    QSignalSpy activated(shortcut, &QShortcut::activated);
+    QTest::keyClick(window->findChild<QWidget*>("listViewModels"), Qt::Key_D,
+                    Qt::ShiftModifier | Qt::ControlModifier);
+    EXPECT_EQ(activated.count(), 1);
     EXPECT_TRUE(window->isVisible());
 }
 
@@ -318,7 +331,7 @@ TEST_F(MainWindowTest, LogPanelShowsLinesWrittenWhileHidden)
 {
     quelmar::HostLogger log;
     log.setEchoToStderr(false);
-    kalmeno::hostLogger.store(&log);
+    bridge::bridgeState().hostLogger.store(&log);
     workDir.writeLanguage("en");
     CMainWindow* window = makeWindow();
     auto* panel = child<QTextEdit>(window, "textEditLog");
@@ -382,7 +395,7 @@ protected:
     void SetUp() override
     {
         log.setEchoToStderr(false);
-        kalmeno::hostLogger.store(&log);
+        bridge::bridgeState().hostLogger.store(&log);
         workDir.writeLanguage("en");
         window = makeWindow();
     }

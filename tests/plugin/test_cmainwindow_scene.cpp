@@ -77,7 +77,6 @@ protected:
         state.reset();
         state.host = &host;
         state.hostLogger = &logger;
-        kalmeno::hostLogger.store(&logger);
         window = new CMainWindow();
     }
     void TearDown() override
@@ -88,7 +87,6 @@ protected:
         }
         engine.stop();
         bridge::bridgeState().reset();
-        kalmeno::hostLogger.store(nullptr);
     }
 
     QListView* list() const { return window->findChild<QListView*>("listViewModels"); }
