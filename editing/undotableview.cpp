@@ -14,9 +14,17 @@ UndoTableView::UndoTableView(QWidget* parent)
     auto* undo = new QShortcut(QKeySequence::Undo, this);
     undo->setContext(Qt::WidgetWithChildrenShortcut);
     connect(undo, &QShortcut::activated, this, &UndoTableView::undoStep);
-    auto* redo = new QShortcut(QKeySequence::Redo, this);
-    redo->setContext(Qt::WidgetWithChildrenShortcut);
-    connect(redo, &QShortcut::activated, this, &UndoTableView::redoStep);
+    // Ctrl+Y redoes everywhere, as users of the Windows host know it; X11's own Redo key
+    // (Ctrl+Shift+Z) works as well.
+    QList<QKeySequence> redoKeys = QKeySequence::keyBindings(QKeySequence::Redo);
+    const QKeySequence ctrlY(Qt::CTRL | Qt::Key_Y);
+    if (!redoKeys.contains(ctrlY))
+        redoKeys.append(ctrlY);
+    for (const QKeySequence& keys : redoKeys) {
+        auto* redo = new QShortcut(keys, this);
+        redo->setContext(Qt::WidgetWithChildrenShortcut);
+        connect(redo, &QShortcut::activated, this, &UndoTableView::redoStep);
+    }
 }
 
 bool UndoTableView::eventFilter(QObject* object, QEvent* event)
