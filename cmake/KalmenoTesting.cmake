@@ -9,12 +9,19 @@ function(kalmeno_add_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KALMENO_TEST_BIN})
   add_test(NAME ${name} COMMAND ${name})
+  kalmeno_test_environment(${name})
+  if(T_QT_OFFSCREEN)
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+  endif()
+endfunction()
+
+# kalmeno_test_environment(TEST)
+# What every test and the programs it starts run with: the sanitizers' options, where the staged
+# tree and the sources are, and a time limit.
+function(kalmeno_test_environment name)
   set(env "LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp:print_suppressions=0"
           "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1"
           "KALMENO_STAGE_DIR=${KALMENO_STAGE_DIR}"
           "KALMENO_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
-  if(T_QT_OFFSCREEN)
-    list(APPEND env "QT_QPA_PLATFORM=offscreen")
-  endif()
   set_tests_properties(${name} PROPERTIES ENVIRONMENT "${env}" TIMEOUT 300)
 endfunction()

@@ -8,7 +8,7 @@ packages=(
   libassimp-dev libembree-dev libtbb-dev libeigen3-dev libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
-  xvfb xauth x11-apps fonts-dejavu-core
+  xvfb xauth x11-apps xdotool fonts-dejavu-core
 )
 if [ "$(id -u)" -ne 0 ]; then
   echo "install-deps: run as root (apt-get install needs it)" >&2
