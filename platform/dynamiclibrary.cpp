@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cctype>
 #include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -155,6 +156,21 @@ void DynamicLibrary::release()
         dlclose(handle_);
     handle_ = nullptr;
     keepLoaded_ = false;
+}
+
+void pinLoadedLibraries()
+{
+    // Collected first: dlopen must not run while dl_iterate_phdr holds the loader's list.
+    std::vector<std::string> names;
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, std::size_t, void* found) {
+            if (info->dlpi_name && *info->dlpi_name)
+                static_cast<std::vector<std::string>*>(found)->push_back(info->dlpi_name);
+            return 0;
+        },
+        &names);
+    for (const std::string& name : names)
+        dlopen(name.c_str(), RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
 }
 
 } // namespace platform

@@ -52,4 +52,9 @@ private:
     bool keepLoaded_ = false;
 };
 
+// Keeps every shared library loaded now in memory until the process ends, whoever unloads it
+// later. The leak checker runs at exit and names a leak by the libraries on its stack; a library
+// unloaded before then (Mesa's driver goes with the X display) leaves frames no one can name.
+void pinLoadedLibraries();
+
 } // namespace platform

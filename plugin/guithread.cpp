@@ -5,6 +5,7 @@
 
 #include <bridgelog.h>
 #include <bridgestate.h>
+#include <dynamiclibrary.h>
 
 #include <QApplication>
 #include <QMetaObject>
@@ -31,6 +32,9 @@ void Start(const std::function<void()>& ownsQt)
         if (closeAtOnce)
             QMetaObject::invokeMethod(window, "close", Qt::QueuedConnection);
 
+#if defined(__SANITIZE_ADDRESS__)
+        platform::pinLoadedLibraries(); // the window has brought up OpenGL: Mesa's driver is in
+#endif
         bridge::logRawInfo("QApplication exec()");
         application->exec();
         // Until the application is gone, a Release must leave the ending to this thread: ending

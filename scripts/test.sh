@@ -8,9 +8,10 @@ for preset in release asan; do
   cmake --preset "$preset"
   cmake --build --preset "$preset"
 done
-# One X display serves the whole run: OpenGL widgets need GLX (Mesa's llvmpipe).
+# One X display serves the whole run: OpenGL widgets need GLX (Mesa's llvmpipe). -noreset: an X
+# server that starts afresh whenever its last client leaves refuses a test that connects just then.
 for preset in release asan; do
-  xvfb-run -a -s "-screen 0 1920x1080x24" ctest --preset "$preset"
+  xvfb-run -a -s "-screen 0 1920x1080x24 -noreset" ctest --preset "$preset"
 done
 if [ -f tests/fuzz/CMakeLists.txt ]; then
   cmake --preset fuzz
