@@ -92,14 +92,19 @@ void applyKey(const QString& key, const QJsonObject& m, TGenerationArea& area)
 
 } // namespace
 
+std::string replaceExtension(const std::string& path, const std::string& extension)
+{
+    const auto separator = path.find_last_of("/\\");
+    const auto nameStart = separator == std::string::npos ? 0 : separator + 1;
+    const auto dot = path.rfind('.');
+    if (dot == std::string::npos || dot < nameStart)
+        return path + extension;
+    return path.substr(0, dot) + extension;
+}
+
 std::string settingsFileName(const std::string& mtmPath)
 {
-    const auto separator = mtmPath.find_last_of("/\\");
-    const auto nameStart = separator == std::string::npos ? 0 : separator + 1;
-    const auto dot = mtmPath.rfind('.');
-    if (dot == std::string::npos || dot < nameStart)
-        return mtmPath + ".ini";
-    return mtmPath.substr(0, dot) + ".ini";
+    return replaceExtension(mtmPath, ".ini");
 }
 
 double roundToSixDecimals(double value)

@@ -13,6 +13,8 @@ namespace bridge {
 // C:/m/plane.ini). A file name without "." gets ".ini" appended (C:/a.b/model ->
 // C:/a.b/model.ini): a dot in a folder name never moves the file out of the model's folder.
 std::string settingsFileName(const std::string& mtmPath);
+// The same for any extension (".packmtm" gives the input log of a generation).
+std::string replaceExtension(const std::string& path, const std::string& extension);
 
 // The indented JSON text of an area; doubles rounded to six decimals, the box id left out.
 QByteArray settingsDocument(const TGenerationArea& area);

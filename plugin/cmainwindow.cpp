@@ -10,12 +10,14 @@
 #include "ctwolinesdelegate.h"
 #include "customitemdelegate.h"
 #include "dynamiclibrary.h"
+#include "generationwindowlink.h"
 #include "mainwindowconstants.h"
 #include "pluginglobals.h"
 #include "tmodelitem.h"
 #include "ui_cmainwindow.h"
 
 #include <bridgelog.h>
+#include <calculationprogress.h>
 #include <cmtmfiles.h>
 #include <cpointmarkers.h>
 #include <hostcameraangles.h>
@@ -84,6 +86,7 @@ CMainWindow::CMainWindow(QWidget* parent)
     startAnglesWorker();
     bindOstrell();
     wireBridge();
+    setUpGeneration();
     LoadTranslations();
     if (kalmeno::currentLanguage() == "ru")
         ui->actionRusLang->setChecked(true);
@@ -96,6 +99,8 @@ CMainWindow::~CMainWindow()
 {
     // Host threads stop reaching the window before any of it goes away.
     kalmeno::mainWindow.unregisterWindow(this);
+    abandonGeneration();
+    generationLink->detach();
     kalmeno::StoreSettings(this);
     stopAnglesWorker();
 
@@ -193,13 +198,7 @@ void CMainWindow::makeConnections()
     connect(ui->pushButtonMergeMtm, &QPushButton::clicked, this, &CMainWindow::Slot_mergeMTM);
 
     // A generation ended: the controls it took over come back.
-    connect(this, &CMainWindow::Signal_MTMCreated, this, [this] {
-        ui->pushButtonTransformToMTM->setText(tr("Generate MTM"));
-        ui->pushButtonTransformToMTM->setStyleSheet(QString());
-        ui->pushButtonTransformToMTM->setMinimumHeight(60);
-        ui->pushButtonMergeMtm->setEnabled(true);
-        ui->actionOpen->setEnabled(true);
-    });
+    connect(this, &CMainWindow::Signal_MTMCreated, this, [this] { generationEnded(); });
 
     connect(ui->colorBtn, &QPushButton::clicked, this, &CMainWindow::Slot_pickColorForPoint);
     connect(ui->lineEditPointSize, &QLineEdit::textEdited, this, &CMainWindow::Slot_ChangePointSize);
@@ -346,6 +345,9 @@ void CMainWindow::ChangeLanguageMS(QString lang)
         return;
     }
     ui->retranslateUi(this);
+    // The form's caption of the button is the idle one.
+    if (generationRunning)
+        SetGenerateButtonRunning(true);
 }
 
 void CMainWindow::setHostViewSource(std::function<kalmeno::HostViewObjects()> source)
@@ -489,7 +491,6 @@ void CMainWindow::Slot_mergeMTM() {}
 
 
 
-void CMainWindow::Slot_transformToMTM() {}
 
 
 
@@ -503,4 +504,4 @@ void CMainWindow::Slot_transformToMTM() {}
 
 
 
-void CMainWindow::WriteInputLogMTM(TFcoMtm*, std::string&) {}
+

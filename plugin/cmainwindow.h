@@ -29,10 +29,16 @@ struct TFcoMtm;
 
 namespace bridge {
 class BridgeLog;
+class CalculationProgress;
 class CMtmFiles;
 class CPointMarkers;
+class GenerationJob;
 class HostCameraAngles;
+struct GenerationReport;
+struct TGenerationJob;
 } // namespace bridge
+
+class GenerationWindowLink;
 
 namespace Ui {
 class CMainWindow;
@@ -133,6 +139,18 @@ private:
     QList<QLineEdit*> positionEditors() const;
     QList<QLineEdit*> settingsEditors() const;
 
+    // Generation: the button's two looks, the stop, and what the running job reports.
+    friend class GenerationWindowLink;
+    void setUpGeneration();
+    void SetGenerateButtonRunning(bool running);
+    void stopGeneration();
+    // Stops the running job; false when there is none or its MTM is already in place.
+    bool abandonGeneration();
+    void generationEnded();
+    void receiveGenerationReport(const bridge::GenerationJob& job, const bridge::GenerationReport& report);
+    void completeGeneration(const bridge::TGenerationJob& job);
+    void showCalculationProgress();
+
     // bridge::IWindowChannel
     void warning(const QString& title, const QString& text) override;
     void critical(const QString& title, const QString& text) override;
@@ -172,4 +190,10 @@ private:
     std::unique_ptr<bridge::CMtmFiles> mtmFiles;
     std::unique_ptr<bridge::HostCameraAngles> cameraAngles;
     std::unique_ptr<bridge::BridgeLog> tableLog;
+    // The last job started; its state, not the button's caption, decides between start and stop.
+    std::shared_ptr<bridge::GenerationJob> jobThread;
+    bool generationRunning = false;
+    std::shared_ptr<GenerationWindowLink> generationLink;
+    std::unique_ptr<bridge::CalculationProgress> calculationProgress;
+    QTimer* progressTimer = nullptr;
 };

@@ -12,6 +12,7 @@
 
 #include <bridgelog.h>
 #include <bridgestate.h>
+#include <calculationprogress.h>
 #include <camerapoll.h>
 #include <cbridgeevents.h>
 #include <cmtmfiles.h>
@@ -160,6 +161,8 @@ void CMainWindow::RefreshAfterLoad(quint64 load)
     Slot_setSettingsMTMToUi();
     if (!bridge::bindComputationLibrary(mtmFiles->library()))
         Slot_disableMTMCalcBottons(tr("The Feltrane library was not found. MTM generation will not be available"));
+    else
+        calculationProgress->bind(bridge::kComputationLibrary);
     if (!bridge::setInitialHostView())
         ui->pushButtonTransformToMTM->setEnabled(false);
 }

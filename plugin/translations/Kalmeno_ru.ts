@@ -531,6 +531,22 @@
         <translation>Библиотека Feltrane не найдена. Генерация МТМ будет недоступна</translation>
     </message>
     <message>
+        <source>The number of elements per axis and the angle steps must be greater than zero. MTM generation will not be performed</source>
+        <translation>Число элементов по осям и шаги по углам должны быть больше нуля. Генерация МТМ выполнена не будет</translation>
+    </message>
+    <message>
+        <source>The host is still busy with an earlier request for triangles. MTM generation will not be performed</source>
+        <translation>Хост ещё занят предыдущим запросом треугольников. Генерация МТМ выполнена не будет</translation>
+    </message>
+    <message>
+        <source>MTM generation stopped after an error: %1</source>
+        <translation>Генерация МТМ остановлена из-за ошибки: %1</translation>
+    </message>
+    <message>
+        <source>Calculation of MTM... %1%</source>
+        <translation>Расчёт МТМ... %1%</translation>
+    </message>
+    <message>
         <source>MTMs were merged in </source>
         <translation>МТМ объединены в файл </translation>
     </message>

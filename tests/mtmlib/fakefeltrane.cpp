@@ -1,7 +1,8 @@
 // Stand-ins for the computation library, built only for the tests. One source, several variants:
 // FAKE_WITHOUT_CALCULATE, FAKE_WITHOUT_TERMINATE, FAKE_RETURNS_NOTHING.
-// The pack's countX picks a behaviour: kWaitForAbort blocks until TerminateProcces is called,
-// kNullPoints claims points without returning any; anything else computes kFakePoints points.
+// The pack's countX picks a behaviour: kWaitForAbort (or the wavelength kWaitForAbortWaveLength)
+// blocks until TerminateProcces is called, reporting kProgressWhileWaiting meanwhile; kNullPoints
+// claims points without returning any; anything else computes kFakePoints points.
 
 #include "fakefeltrane.h"
 
@@ -17,6 +18,7 @@ namespace {
 std::atomic<int> calculateCalls{0};
 std::atomic<bool> abortRequested{false};
 std::atomic<bool> computing{false};
+std::atomic<double> progress{0.0};
 
 std::vector<TRcsValue> values;
 std::vector<TRcsValue*> rows;
@@ -33,11 +35,13 @@ FAKE_EXPORT TMtmSavePoint* Calculate_MTM(TFcoMtm* pack, std::int32_t* count)
     *count = 0;
     return nullptr;
 #else
-    if (pack->countX == fakefeltrane::kWaitForAbort) {
+    progress = 0.0;
+    if (pack->countX == fakefeltrane::kWaitForAbort || pack->waveLength == fakefeltrane::kWaitForAbortWaveLength) {
         // Only an abort during this computation ends it; without one it gives up claiming points
         // it does not return, which the caller reports differently.
         abortRequested = false;
         computing = true;
+        progress = fakefeltrane::kProgressWhileWaiting;
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
         while (!abortRequested && std::chrono::steady_clock::now() < deadline)
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
@@ -64,6 +68,7 @@ FAKE_EXPORT TMtmSavePoint* Calculate_MTM(TFcoMtm* pack, std::int32_t* count)
         points.push_back({p + 1.0, -double(p), 0.5 * p, rows.data() + std::size_t(p) * countAz});
     }
     pack->distance = fakefeltrane::kDistance;
+    progress = 100.0;
     *count = fakefeltrane::kFakePoints;
     return points.data();
 #endif
@@ -77,6 +82,11 @@ FAKE_EXPORT int TerminateProcces()
     return fakefeltrane::kTerminateResult;
 }
 #endif
+
+FAKE_EXPORT double GetCalculationProgress()
+{
+    return progress;
+}
 
 FAKE_EXPORT int fakeCalculateCalls()
 {

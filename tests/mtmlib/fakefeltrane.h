@@ -9,6 +9,8 @@
 namespace fakefeltrane {
 
 constexpr std::int32_t kWaitForAbort = -1;
+constexpr double kWaitForAbortWaveLength = 0.125;
+constexpr double kProgressWhileWaiting = 42.0;
 constexpr std::int32_t kNullPoints = -2;
 constexpr std::int32_t kFakePoints = 3;
 constexpr double kDistance = 1500.25;

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
-#include <QMessageBox>
+#include <QFileDialog>
 
 ModalBoxWatcher::ModalBoxWatcher()
 {
@@ -15,7 +15,15 @@ void ModalBoxWatcher::closeActiveModal()
     QWidget* modal = QApplication::activeModalWidget();
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         boxes_.push_back({box->windowTitle(), box->text()});
-        box->done(QMessageBox::Ok);
+        box->done(answer_);
+    } else if (auto* files = qobject_cast<QFileDialog*>(modal)) {
+        ++fileDialogs_;
+        if (file_.isEmpty()) {
+            files->reject();
+        } else {
+            files->selectFile(file_);
+            static_cast<QDialog*>(files)->accept(); // QFileDialog hides it; it checks the name first
+        }
     } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
         dialog->reject();
     }

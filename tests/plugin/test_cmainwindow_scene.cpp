@@ -1,104 +1,36 @@
 // The window on the reference host in process: opening the demo scene end to end, and saving
 // every model. Ostrell lies beside this program.
-#include "cmainwindow.h"
+#include "windowonhost.h"
 
 #include "clistmodel.h"
 #include "ctablemodel.h"
 #include "ctablemodeldor.h"
 #include "ctableview.h"
-#include "pluginglobals.h"
-#include "testapplication.h"
-#include "windowworkdir.h"
-
-#include <bridgestate.h>
-#include <hostconverter.h>
-#include <hostengine.h>
-#include <hostlogger.h>
-#include <hostobject.h>
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QColorDialog>
-#include <QTest>
-#include <QPushButton>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
+#include <QColorDialog>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QListView>
 #include <QMessageBox>
-#include <QPointer>
+#include <QPushButton>
 #include <QShortcut>
 #include <QShortcutEvent>
 #include <QSignalSpy>
 #include <QTableView>
-#include <QTemporaryDir>
+#include <QTest>
 #include <QTimer>
 #include <QUndoStack>
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
-#include <chrono>
-#include <functional>
 #include <set>
 #include <thread>
 
 namespace {
 
-bool waitUntil(const std::function<bool()>& condition)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!condition()) {
-        if (std::chrono::steady_clock::now() > end)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    return true;
-}
-
-// A private copy of the staged demo scene, so saving never touches the staged files.
-QString copyDemo(const QTemporaryDir& dir)
-{
-    const QDir demo(qEnvironmentVariable("KALMENO_STAGE_DIR") + "/Kalmeno/demo");
-    for (const QString& name : demo.entryList(QDir::Files))
-        QFile::copy(demo.filePath(name), dir.filePath(name));
-    return dir.filePath("demo.xml");
-}
-
-class WindowOnHost : public ::testing::Test {
+class WindowOnHost : public WindowOnHostFixture {
 protected:
-    void SetUp() override
-    {
-        testApplication();
-        logger.setEchoToStderr(false);
-        auto& state = bridge::bridgeState();
-        state.reset();
-        state.host = &host;
-        state.hostLogger = &logger;
-        window = new CMainWindow();
-    }
-    void TearDown() override
-    {
-        if (window) {
-            window->close();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
-        engine.stop();
-        bridge::bridgeState().reset();
-    }
-
-    QListView* list() const { return window->findChild<QListView*>("listViewModels"); }
-    int rows() const { return list()->model()->rowCount(); }
-
-    // Opens the scene and waits until its models are rows.
-    void openScene(const QString& path, int expectedRows)
-    {
-        window->openScene(path);
-        ASSERT_TRUE(waitUntil([&] { return rows() == expectedRows; })) << "rows: " << rows();
-    }
-
     CListModel* models() const { return qobject_cast<CListModel*>(list()->model()); }
     CTableView* pointsView() const { return window->findChild<CTableView*>("tableViewPointsMTM"); }
     CTableModel* points() const { return qobject_cast<CTableModel*>(pointsView()->model()); }
@@ -173,22 +105,6 @@ protected:
             QTest::keyClick(pointsView()->indexWidget(index), Qt::Key_Escape);
         pointsView()->setFocus();
     }
-
-    bool logged(const std::string& text) const
-    {
-        for (const auto& line : logger.lines())
-            if (line.text == text)
-                return true;
-        return false;
-    }
-
-    WindowWorkDir workDir;
-    QTemporaryDir sceneDir;
-    quelmar::HostLogger logger;
-    quelmar::HostEngine engine{logger, 50.0};
-    quelmar::HostConverter converter;
-    quelmar::HostObject host{engine, converter, logger};
-    QPointer<CMainWindow> window;
 };
 
 TEST_F(WindowOnHost, OpeningTheDemoSceneShowsItsModelsPointsAndMarkers)
