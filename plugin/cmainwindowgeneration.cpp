@@ -85,8 +85,13 @@ void CMainWindow::Slot_transformToMTM()
     }
     const auto dot = item.label.rfind('.');
     const QString proposal = local(dot == std::string::npos ? item.label : item.label.substr(0, dot));
-    const std::string outputPath =
-        QFileDialog::getSaveFileName(this, tr("Saving MTM"), proposal, tr("MTM files (*.mtm)")).toLocal8Bit().toStdString();
+    QFileDialog dialog(this, tr("Saving MTM"), proposal, tr("MTM files (*.mtm)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without extension still makes an .mtm file, as the filter suggests.
+    dialog.setDefaultSuffix("mtm");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const std::string outputPath = dialog.selectedFiles().first().toLocal8Bit().toStdString();
     if (outputPath.empty())
         return;
 

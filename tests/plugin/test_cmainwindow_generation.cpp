@@ -112,8 +112,9 @@ protected:
 TEST_F(WindowGeneration, ThePlatesMtmIsGeneratedLoadedAndShownEndToEnd)
 {
     openDemoWith(COMPUTATION_LIBRARY);
+    // A name typed without extension gets the filter's.
+    generate(sceneDir.filePath("plate"));
     const QString file = sceneDir.filePath("plate.mtm");
-    generate(file);
 
     EXPECT_EQ(button()->text(), "Stop");
     EXPECT_TRUE(button()->styleSheet().contains("background-color: #d32f2f"));
