@@ -11,6 +11,7 @@
 #include "customitemdelegate.h"
 #include "dynamiclibrary.h"
 #include "generationwindowlink.h"
+#include "hostmergelog.h"
 #include "mainwindowconstants.h"
 #include "pluginglobals.h"
 #include "tmodelitem.h"
@@ -92,6 +93,7 @@ CMainWindow::CMainWindow(QWidget* parent)
         ui->actionRusLang->setChecked(true);
     else if (kalmeno::currentLanguage() == "en")
         ui->actionEngLang->setChecked(true);
+    merger = MtmMerger({createPtrFuncDll, getFileSize, getMTM, createMTM, saveMTM, terminateProcces}, &hostMergeLog());
     ui->listViewModels->setItemDelegate(new CustomItemDelegate(ui->listViewModels));
 }
 
@@ -480,9 +482,7 @@ void CMainWindow::Slot_showDialogAboutProgram()
     dialog.exec();
 }
 
-// Filled by the scene, file, settings, marker, generation and merge work.
-
-void CMainWindow::Slot_mergeMTM() {}
+// Filled by the scene, file, settings, marker and generation work.
 
 
 

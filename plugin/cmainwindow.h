@@ -4,6 +4,7 @@
 
 #include "hostviewobjects.h"
 #include "iwindowchannel.h"
+#include "mtmmerger.h"
 #include "tmtm.h"
 
 #include <QItemSelection>
@@ -132,6 +133,8 @@ private:
     static void* ResolveLibraryFunction(const std::wstring& libraryName, const char* functionName);
     // The log and panel lines of a toggle for its new state.
     void reportToggle(bool on, const char* logOn, const char* logOff, const QString& panelOn, const QString& panelOff);
+    // Runs a request of the merge dialog and opens the merged file as a new row.
+    void runMerge(const QString& newFileName, const QString& baseMtmPath, const QList<AnchorPointInfo>& anchorPoints);
 
     // The bridge's models, markers and files, tied to this window's widgets.
     void wireBridge();
@@ -184,6 +187,7 @@ private:
     CTableModelDOR* dorModel = nullptr;
     CItemDelegate* itemDelegate = nullptr;
     CTwoLinesDelegate* twoLinesDelegate = nullptr;
+    MtmMerger merger;
     // Written on the GUI thread, read by the camera poller.
     std::function<kalmeno::HostViewObjects()> hostViewSource;
     std::unique_ptr<bridge::CPointMarkers> markers;

@@ -25,6 +25,9 @@ void ModalBoxWatcher::closeActiveModal()
             static_cast<QDialog*>(files)->accept(); // QFileDialog hides it; it checks the name first
         }
     } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
-        dialog->reject();
+        if (dialogAnswer_)
+            dialogAnswer_(*dialog);
+        else
+            dialog->reject();
     }
 }

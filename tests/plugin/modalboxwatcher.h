@@ -8,7 +8,10 @@
 #include <QString>
 #include <QTimer>
 
+#include <functional>
 #include <vector>
+
+class QDialog;
 
 class ModalBoxWatcher : public QObject {
 public:
@@ -21,11 +24,12 @@ public:
 
     const std::vector<Box>& boxes() const { return boxes_; }
     void clear() { boxes_.clear(); }
-
     void answerWith(QMessageBox::StandardButton answer) { answer_ = answer; }
     // The file a file dialog chooses; empty cancels it.
     void chooseFile(const QString& path) { file_ = path; }
     int fileDialogs() const { return fileDialogs_; }
+    // Other modal dialogs go to `answer` instead of being rejected.
+    void answerDialogs(std::function<void(QDialog&)> answer) { dialogAnswer_ = std::move(answer); }
 
 private:
     void closeActiveModal();
@@ -35,4 +39,5 @@ private:
     QMessageBox::StandardButton answer_ = QMessageBox::Ok;
     QString file_;
     int fileDialogs_ = 0;
+    std::function<void(QDialog&)> dialogAnswer_;
 };

@@ -6,11 +6,13 @@
 #include "ctablemodel.h"
 #include "ctablemodeldor.h"
 #include "ctableview.h"
+#include "mergedialogdriver.h"
 
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
 #include <QColorDialog>
+#include <QDialog>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -500,6 +502,36 @@ TEST_F(WindowOnHost, TheViewTogglesActOnTheHostAfterALoad)
         action->trigger();
         EXPECT_TRUE(t.hostShows()) << t.action;
     }
+}
+
+TEST_F(WindowOnHost, MergingTheReflectorWithTheCubeOpensTheResultWithTheReflectorsSettings)
+{
+    openScene(copyDemo(sceneDir), 3);
+    const QString cube = sceneDir.filePath("cube.mtm");
+    ASSERT_TRUE(QFile::copy(qEnvironmentVariable("KALMENO_SOURCE_DIR") + "/data/samples/cube.mtm", cube));
+    window->AddMTMFile(cube);
+    ASSERT_EQ(rows(), 4);
+
+    window->findChild<QPushButton*>("pushButtonMergeMtm")->click();
+    auto* dialog = window->findChild<QDialog*>("MergeMtmSettings");
+    ASSERT_TRUE(dialog);
+    MergeDialogDriver driver;
+    MergeDialogDriver::chooseBase(*dialog, 1); // the reflector, the first row with an MTM
+    driver.addModel(*dialog, 1);               // the cube
+    MergeDialogDriver::offsetField(*dialog, 0, 1)->setText("10");
+    MergeDialogDriver::accept(*dialog);
+
+    const QString merged = sceneDir.filePath("reflector_merge.mtm");
+    EXPECT_TRUE(logged("[Kalmeno] MTMs were merged in " + merged.toStdString()));
+    ASSERT_EQ(rows(), 5);
+    EXPECT_EQ(list()->currentIndex().row(), 4);
+    EXPECT_EQ(window->findChild<QTableView*>("tableViewPointsMTM")->model()->rowCount(), 4 + 8);
+    // The reflector's generation settings came along in the copied settings file.
+    EXPECT_TRUE(QFile::exists(sceneDir.filePath("reflector_merge.ini")));
+    EXPECT_EQ(window->findChild<QLineEdit*>("lineEditSizeBbox_X")->text(), "10.00000000");
+    EXPECT_EQ(window->findChild<QLineEdit*>("lineEdit_azimuthStep")->text(), "5.00000000");
+    EXPECT_TRUE(driver.boxes().empty());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr) << "the busy cursor is gone";
 }
 
 } // namespace

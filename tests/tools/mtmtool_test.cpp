@@ -277,6 +277,13 @@ TEST_F(MtmTool, UsageErrorsExitWithTwo)
         {"dump", path, "--point", "2"}, // the file has points 0 and 1
         {"verify"},
         {"help", "frobnicate"},
+        {"merge", "--add", path + "@1,2,3", "-o", "out.mtm"},
+        {"merge", "--base", path, "--add", path + "@1,2,3"},
+        {"merge", "--base", path, "-o", "out.mtm"},
+        {"merge", "--base", path, "--add", path + "@1,2", "-o", "out.mtm"},
+        {"merge", "--base", path, "--add", path + "@1,2,3,", "-o", "out.mtm"},
+        {"merge", "--base", path, "--add", path + "@1,2,inf", "-o", "out.mtm"},
+        {"merge", "--base", path, "--add", "@1,2,3", "-o", "out.mtm"},
     };
     for (const auto& arguments : cases) {
         const ToolRun run = runMtm(arguments);
@@ -287,6 +294,43 @@ TEST_F(MtmTool, UsageErrorsExitWithTwo)
         EXPECT_EQ(run.out, "") << call;
         EXPECT_NE(run.err, "") << call;
     }
+}
+
+TEST_F(MtmTool, MergeLogsEachStepAndFailsWithOne)
+{
+    const std::string base = write("base.mtm", CraftedMtm::regular(2, 5, 3));
+    CraftedMtm flaggedModel = CraftedMtm::regular(1, 3, 2);
+    flaggedModel.przn = 1;
+    const std::string model = write("model@home.mtm", CraftedMtm::regular(1, 3, 2));
+    const std::string flagged = write("flagged.mtm", flaggedModel);
+    const std::string output = folder.file("merged.mtm");
+
+    const ToolRun merged = runMtm({"merge", "--base", base, "--add", model + "@1,-2,0.5", "--add=" + model + "@0,0,0",
+                                   "-o", output});
+    EXPECT_EQ(merged.status, 0) << merged.err;
+    EXPECT_EQ(merged.out, "");
+    EXPECT_EQ(lines(merged.err), (std::vector<std::string>{
+                                     "Start merging MTM, base: " + base,
+                                     "Loaded base MTM: " + base,
+                                     "Loaded MTM: " + model,
+                                     "Loaded MTM: " + model,
+                                     "Successfully merged " + model,
+                                     "Successfully merged " + model,
+                                     "No settings file to copy: " + folder.file("base.ini"),
+                                     "Merged mtm written to file " + output,
+                                 }));
+    const ToolRun info = runMtm({"info", output});
+    EXPECT_NE(info.out.find("points: 4\ncountAz: 5\ncountEl: 3\n"), std::string::npos) << info.out;
+    const ToolRun points = runMtm({"dump", output});
+    EXPECT_EQ(lines(points.out).at(3), "2,1.1000000000000001,-2,0.83333333333333326") << "moved by the first offset";
+
+    const ToolRun refused = runMtm({"merge", "--base", base, "--add", flagged + "@0,0,0", "-o", folder.file("no.mtm")});
+    EXPECT_EQ(refused.status, 1);
+    const auto said = lines(refused.err);
+    ASSERT_GE(said.size(), 2u);
+    EXPECT_EQ(said[said.size() - 2], "Error: Przn field must be 0 for both models " + base + " and " + flagged);
+    EXPECT_EQ(said.back(), "mtm merge: Can't merge MTM");
+    EXPECT_FALSE(std::filesystem::exists(folder.file("no.mtm")));
 }
 
 TEST_F(MtmTool, HelpOnEveryCommand)

@@ -35,11 +35,11 @@ kalmeno::Result<CommandLine> CommandLine::parse(const std::vector<std::string>& 
         if (!option->takesValue) {
             if (equals != std::string::npos)
                 return R::failure("option " + name + " takes no value");
-            line.values_[name] = std::string();
+            line.values_[name].push_back(std::string());
         } else if (equals != std::string::npos) {
-            line.values_[name] = argument.substr(equals + 1);
+            line.values_[name].push_back(argument.substr(equals + 1));
         } else if (i + 1 < arguments.size()) {
-            line.values_[name] = arguments[++i];
+            line.values_[name].push_back(arguments[++i]);
         } else {
             return R::failure("option " + name + " needs a value");
         }
@@ -57,7 +57,13 @@ std::optional<std::string> CommandLine::value(const std::string& option) const
     const auto found = values_.find(option);
     if (found == values_.end())
         return std::nullopt;
-    return found->second;
+    return found->second.back();
+}
+
+std::vector<std::string> CommandLine::values(const std::string& option) const
+{
+    const auto found = values_.find(option);
+    return found == values_.end() ? std::vector<std::string>() : found->second;
 }
 
 kalmeno::Result<std::uint32_t> parseIndex(const std::string& text)

@@ -29,12 +29,14 @@ public:
     bool has(const std::string& option) const { return values_.count(option) != 0; }
     // The value of an option that takes one, when given (the last one wins).
     std::optional<std::string> value(const std::string& option) const;
+    // Every value given to an option, in the order given.
+    std::vector<std::string> values(const std::string& option) const;
     const std::vector<std::string>& operands() const { return operands_; }
     const std::string& operand(std::size_t index) const { return operands_.at(index); }
 
 private:
     bool helpRequested_ = false;
-    std::map<std::string, std::string> values_;
+    std::map<std::string, std::vector<std::string>> values_;
     std::vector<std::string> operands_;
 };
 

@@ -17,7 +17,8 @@
     X(dump)             \
     X(verify)           \
     X(pattern)          \
-    X(view)
+    X(view)             \
+    X(merge)
 
 namespace mtm {
 #define MTM_DECLARE_COMMAND(name) Command name##Command();
