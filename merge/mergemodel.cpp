@@ -10,7 +10,6 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
-#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -97,11 +96,14 @@ void inBands(std::size_t count, std::size_t valuesEach, const Work& work)
             failures[t] = std::current_exception();
         }
     };
+    // Nothing may throw past a running worker (its std::thread would end the process): the vector
+    // never grows once one runs, and a band whose worker cannot start runs here.
     std::vector<std::thread> workers;
+    workers.reserve(threads - 1);
     for (unsigned t = 1; t < threads; ++t) {
         try {
             workers.emplace_back(band, t);
-        } catch (const std::system_error&) {
+        } catch (const std::exception&) {
             band(t);
         }
     }

@@ -1,5 +1,7 @@
 #include "resamplingplan.h"
 
+#include "numbers.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -8,7 +10,7 @@ namespace mtmmerge {
 
 namespace {
 
-constexpr double kPi = 3.141592653589793;
+constexpr double kPi = platform::pi;
 constexpr double kTwoPi = 2.0 * kPi;
 constexpr double kHalfPi = kPi / 2.0;
 // Below this, distances and cell areas are too small to divide by.

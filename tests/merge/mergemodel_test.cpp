@@ -4,6 +4,7 @@
 #include "mergefixtures.h"
 #include "mergemodel.h"
 #include "mtmfile.h"
+#include "numbers.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +18,7 @@ using mergetest::makeModel;
 using mergetest::ModelGuard;
 using mtmmerge::AnchorOffset;
 
-constexpr double pi = 3.141592653589793;
+using platform::pi;
 
 TRcsValue zero(std::uint32_t, std::uint32_t, std::uint32_t)
 {
