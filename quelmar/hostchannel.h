@@ -17,6 +17,7 @@ public:
     hostsdk::HRESULT GetCamera(hostsdk::ICamera** out) override;
 
     HostCamera& camera() { return camera_; }
+    const HostCamera& camera() const { return camera_; }
 
 private:
     HostCamera camera_;

@@ -172,7 +172,9 @@ void HostEngine::load(const std::string& path)
     xor_.setTable(scene->materials.value_or(std::vector<XorMaterialRecord>{}), scene->feedbackMegabytes);
     surface_.conveyer().setExtended(scene->surface.extended);
     render_.setSceneFrame(scene->frame);
-    channel_.camera().setPosition(scene->camera.positionAt(0.0));
+    // A new scene gives the camera back to its path.
+    channel_.camera().releaseToPath();
+    channel_.camera().followPath(scene->camera.positionAt(0.0));
     {
         std::lock_guard<std::mutex> lock(mutex_);
         current_ = scene;
@@ -184,32 +186,57 @@ void HostEngine::load(const std::string& path)
     callbacks_.fire(hostsdk::kEventPostLoad);
 }
 
+void HostEngine::setFrameDrawer(FrameDrawer* drawer)
+{
+    std::lock_guard<std::mutex> lock(drawerMutex_);
+    drawer_ = drawer;
+}
+
+FrameState HostEngine::frameState() const
+{
+    FrameState frame;
+    frame.scene = currentScene();
+    frame.number = frames_.load();
+    frame.eye = channel_.camera().position();
+    frame.target = frame.scene->camera.lookAt();
+    frame.surfaceVisible = surface_.conveyer().options().isOn(HostSurfaceConveyer::kVisible);
+    frame.surfaceLit = surface_.conveyer().options().isOn(HostSurfaceConveyer::kLight);
+    frame.objectsVisible = sceneConveyer_.options().isOn(HostSceneConveyer::kPolygonal);
+    frame.objectsLit = sceneConveyer_.options().isOn(HostSceneConveyer::kLight);
+    frame.textures = channel_.options().isOn(HostChannel::kTextures);
+    return frame;
+}
+
 void HostEngine::renderFrame()
 {
-    std::shared_ptr<const Scene> scene;
     std::chrono::steady_clock::time_point start;
+    std::shared_ptr<const Scene> path;
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        scene = current_;
+        path = current_;
         start = runStart_;
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    channel_.camera().setPosition(scene->camera.positionAt(seconds));
+    channel_.camera().followPath(path->camera.positionAt(seconds));
 
     callbacks_.fire(hostsdk::kEventPreRender);
 
+    const FrameState frame = frameState();
     hostsdk::IFeedback* const target = &feedback_;
     if (channel_.attachedFeedback() == target && feedback_.isArmed()) {
         FeedbackLayers layers;
-        layers.objects = sceneConveyer_.attachedFeedback() == target &&
-                         sceneConveyer_.options().isOn(HostSceneConveyer::kPolygonal);
-        layers.surface = surface_.conveyer().attachedFeedback() == target &&
-                         surface_.conveyer().options().isOn(HostSurfaceConveyer::kVisible);
-        const FeedbackResult result = feedback_.renderFrame(*scene, layers);
+        layers.objects = sceneConveyer_.attachedFeedback() == target && frame.objectsVisible;
+        layers.surface = surface_.conveyer().attachedFeedback() == target && frame.surfaceVisible;
+        const FeedbackResult result = feedback_.renderFrame(*frame.scene, layers);
         if (result.overflowed)
             logger_.hostError("Feedback buffer overflowed: " + std::to_string(result.triangles) + " of " +
-                              std::to_string(scene->triangleCount(layers.objects, layers.surface)) +
+                              std::to_string(frame.scene->triangleCount(layers.objects, layers.surface)) +
                               " triangles fit in " + std::to_string(feedback_.capacity()) + " bytes");
+    }
+    {
+        std::lock_guard<std::mutex> lock(drawerMutex_);
+        if (drawer_)
+            drawer_->drawFrame(frame);
     }
     ++frames_;
 

@@ -4,8 +4,11 @@
 // and render frames (event 4, the frame, event 10) at the frame rate until the next Run or the
 // engine's end. A second LoadInitialState + Run replaces the scene on the same thread; the host
 // objects (scene, surface, channel, XOR, feedback, render) stay the same for the engine's life.
+// With a frame drawer (the viewport) each frame is also drawn, after its feedback and before
+// event 10; without one the frames are the same, only unseen.
 
 #include "callbackregistry.h"
+#include "framedrawer.h"
 #include "hostchannel.h"
 #include "hostfeedback.h"
 #include "hostlogger.h"
@@ -52,6 +55,11 @@ public:
     void setFrameRate(double framesPerSecond);
     // Ends the engine thread (after the frame or load under way).
     void stop();
+    // From the next frame on; null draws nothing. Waits for a frame that the old drawer is
+    // drawing, so the old one may go once this returns (release its waiting frame first).
+    void setFrameDrawer(FrameDrawer* drawer);
+    // The layers and the camera as a frame would take them now.
+    FrameState frameState() const;
 
     std::shared_ptr<const Scene> currentScene() const;
     std::uint64_t frameCount() const { return frames_.load(); }
@@ -80,6 +88,8 @@ private:
     HostSurface surface_;
     HostXor xor_;
     std::atomic<bool> xorPresent_{false};
+    std::mutex drawerMutex_; // held while a frame is drawn
+    FrameDrawer* drawer_ = nullptr;
 
     mutable std::mutex mutex_;
     std::condition_variable wake_;

@@ -19,6 +19,7 @@ hostsdk::HRESULT HostRender::ClearPoints()
 {
     std::lock_guard<std::mutex> lock(mutex_);
     markers_.clear();
+    changed();
     return platform::S_OK;
 }
 
@@ -33,6 +34,7 @@ hostsdk::HRESULT HostRender::AddPoint(const hostsdk::TRenderPoint* point, std::i
     marker.point = *point;
     marker.state = point->hidden == 1.0 ? hostsdk::kStateHidden : hostsdk::kStateShown;
     markers_.push_back(marker);
+    changed();
     if (index)
         *index = static_cast<std::int32_t>(markers_.size() - 1);
     return platform::S_OK;
@@ -47,6 +49,7 @@ hostsdk::HRESULT HostRender::SetPointPosition(std::int32_t index, const double x
     point.x = xyz[0];
     point.y = xyz[1];
     point.z = xyz[2];
+    changed();
     return platform::S_OK;
 }
 
@@ -56,6 +59,7 @@ hostsdk::HRESULT HostRender::SetPointState(std::int32_t index, std::int32_t stat
     if (!validState(state) || index < 0 || static_cast<std::size_t>(index) >= markers_.size())
         return platform::E_INVALIDARG;
     markers_[static_cast<std::size_t>(index)].state = state;
+    changed();
     return platform::S_OK;
 }
 
@@ -65,6 +69,7 @@ hostsdk::HRESULT HostRender::SetPointColor(std::int32_t index, const float rgba[
     if (!rgba || index < 0 || static_cast<std::size_t>(index) >= markers_.size())
         return platform::E_INVALIDARG;
     std::memcpy(markers_[static_cast<std::size_t>(index)].point.color, rgba, 4 * sizeof(float));
+    changed();
     return platform::S_OK;
 }
 
@@ -72,6 +77,7 @@ hostsdk::HRESULT HostRender::SetPointSize(std::uint32_t size)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     pointSize_ = size;
+    changed();
     return platform::S_OK;
 }
 
@@ -79,6 +85,7 @@ hostsdk::HRESULT HostRender::SetDepthMode(hostsdk::VARIANT_BOOL on)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     depthMode_ = hostsdk::fromVariantBool(on);
+    changed();
     return platform::S_OK;
 }
 
@@ -92,6 +99,7 @@ hostsdk::HRESULT HostRender::CreateBox(std::int32_t* id)
     box.geometry.placement.position = sceneFrame_.origin();
     boxes_[*id] = box;
     frames_[*id] = BoxFrame(sceneFrame_, box.geometry);
+    changed();
     return platform::S_OK;
 }
 
@@ -111,6 +119,7 @@ hostsdk::HRESULT HostRender::SetBoxGeometry(std::int32_t id, const double latLon
     geometry.sizeY = sizeXyz[1];
     geometry.sizeZ = sizeXyz[2];
     frames_[id] = BoxFrame(sceneFrame_, geometry);
+    changed();
     return platform::S_OK;
 }
 
@@ -121,6 +130,7 @@ hostsdk::HRESULT HostRender::SetBoxColor(std::int32_t id, const float rgba[4])
     if (!rgba || it == boxes_.end())
         return platform::E_INVALIDARG;
     std::memcpy(it->second.color, rgba, 4 * sizeof(float));
+    changed();
     return platform::S_OK;
 }
 
@@ -131,6 +141,7 @@ hostsdk::HRESULT HostRender::SetBoxState(std::int32_t id, std::int32_t state)
     if (!validState(state) || it == boxes_.end())
         return platform::E_INVALIDARG;
     it->second.state = state;
+    changed();
     return platform::S_OK;
 }
 
@@ -192,6 +203,7 @@ void HostRender::setSceneFrame(const EnuFrame& frame)
     sceneFrame_ = frame;
     for (const auto& [id, box] : boxes_)
         frames_[id] = BoxFrame(sceneFrame_, box.geometry);
+    changed();
 }
 
 std::vector<HostRender::Marker> HostRender::markers() const
@@ -216,6 +228,30 @@ bool HostRender::depthMode() const
 {
     std::lock_guard<std::mutex> lock(mutex_);
     return depthMode_;
+}
+
+HostRender::Snapshot HostRender::snapshot() const
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    Snapshot snapshot;
+    snapshot.revision = revision_.load();
+    snapshot.markers = markers_;
+    snapshot.boxes.reserve(boxes_.size());
+    for (const auto& [id, box] : boxes_) {
+        const BoxFrame frame = frameOf(id);
+        const BoxGeometry& g = box.geometry;
+        BoxOutline outline;
+        for (int i = 0; i < 8; ++i)
+            outline.corners[static_cast<std::size_t>(i)] =
+                frame.boxToScene({(i & 1 ? 0.5 : -0.5) * g.sizeX, (i & 2 ? 0.5 : -0.5) * g.sizeY,
+                                  (i & 4 ? 0.5 : -0.5) * g.sizeZ});
+        std::memcpy(outline.color, box.color, sizeof outline.color);
+        outline.state = box.state;
+        snapshot.boxes.push_back(outline);
+    }
+    snapshot.pointSize = pointSize_;
+    snapshot.depthMode = depthMode_;
+    return snapshot;
 }
 
 } // namespace quelmar

@@ -2,10 +2,14 @@
 // The render object of channel 0: the plug-in's markers and boxes, kept as inspectable state,
 // and exact answers in a box's frame (box centre at its geodetic position, turned by yaw, pitch
 // and roll). An unknown box id, such as -1, stands for a box at the scene origin without rotation.
+// The plug-in changes it from its GUI thread while the viewport draws it: every change counts up
+// a revision, and the viewport copies the state only when that moved.
 
 #include "boxframe.h"
 #include "ikalmenorender.h"
 
+#include <array>
+#include <atomic>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -23,6 +27,20 @@ public:
         BoxGeometry geometry;
         float color[4] = {1.f, 1.f, 1.f, 1.f};
         std::int32_t state = hostsdk::kStateShown;
+    };
+    // A box as it is drawn: its corners in the scene frame, corner i at (±x, ±y, ±z) half sizes
+    // with bit 0 of i for x, bit 1 for y, bit 2 for z (set: +).
+    struct BoxOutline {
+        std::array<Eigen::Vector3d, 8> corners;
+        float color[4] = {1.f, 1.f, 1.f, 1.f};
+        std::int32_t state = hostsdk::kStateShown;
+    };
+    struct Snapshot {
+        std::uint64_t revision = 0;
+        std::vector<Marker> markers;
+        std::vector<BoxOutline> boxes; // in id order
+        std::uint32_t pointSize = 5;
+        bool depthMode = false;
     };
 
     hostsdk::HRESULT ClearPoints() override;
@@ -54,6 +72,10 @@ public:
     std::uint32_t pointSize() const;
     bool depthMode() const;
 
+    // Counts every change of markers, boxes, point size and depth mode.
+    std::uint64_t revision() const { return revision_.load(); }
+    Snapshot snapshot() const;
+
 private:
     // One of the box frame's conversions between scene and box coordinates.
     using PointMap = Eigen::Vector3d (BoxFrame::*)(const Eigen::Vector3d&) const;
@@ -62,6 +84,7 @@ private:
     hostsdk::HRESULT mapPoint(std::int32_t id, PointMap map, const Eigen::Vector3d& point, double* outX,
                               double* outY, double* outZ) const;
     static bool validState(std::int32_t state);
+    void changed() { revision_.fetch_add(1); } // under mutex_
 
     mutable std::mutex mutex_;
     EnuFrame sceneFrame_;
@@ -71,6 +94,7 @@ private:
     std::int32_t nextBoxId_ = 0;
     std::uint32_t pointSize_ = 5;
     bool depthMode_ = false;
+    std::atomic<std::uint64_t> revision_{0};
 };
 
 } // namespace quelmar

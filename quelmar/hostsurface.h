@@ -11,6 +11,7 @@ public:
     hostsdk::HRESULT GetSurfaceConveyer(std::int32_t index, hostsdk::ISurfaceConveyer** out) override;
 
     HostSurfaceConveyer& conveyer() { return conveyer_; }
+    const HostSurfaceConveyer& conveyer() const { return conveyer_; }
 
 private:
     HostSurfaceConveyer conveyer_;

@@ -1,5 +1,6 @@
 // quelmar: the reference host. Loads the plug-in, hands it the host object and the logger, and
-// runs until the plug-in's window closes or the plug-in is asked to shut down.
+// runs until the plug-in's window closes or the plug-in is asked to shut down. With a display its
+// main thread also serves the viewport, the host's 3-D window.
 
 #include "hostconverter.h"
 #include "hostengine.h"
@@ -8,6 +9,7 @@
 #include "pluginloader.h"
 #include "quelmaroptions.h"
 #include "threadwatch.h"
+#include "viewport.h"
 
 #include <csignal>
 #include <cstdio>
@@ -17,6 +19,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -83,6 +86,20 @@ int main(int argc, char** argv)
     HostConverter converter;
     HostObject host(engine, converter, logger);
 
+    std::unique_ptr<Viewport> viewport;
+    if (!options.headless) {
+        ViewportSettings settings;
+        settings.screenshotPath = options.screenshotPath;
+        settings.screenshotAfterSeconds = options.screenshotAfterSeconds;
+        auto opened = Viewport::open(engine, logger, settings);
+        if (opened)
+            viewport = std::move(opened.value());
+        else if (options.screenshotPath.empty())
+            logger.hostInfo("Running without a viewport: " + opened.error());
+        else
+            logger.hostError("No viewport, so no picture for --screenshot: " + opened.error());
+    }
+
     const std::int32_t count = plugin.countRequestInterfaces();
     if (count < 0 || count > 1024) {
         logger.hostError("The plug-in asks for " + std::to_string(count) + " interfaces; refusing");
@@ -116,10 +133,16 @@ int main(int argc, char** argv)
         plugin.release(); // ends the process itself when the plug-in has no window
     };
     while (host.closedCount() == 0) {
+        // Never longer than a tenth of a second away from the signals.
         const timespec tick{0, 100'000'000};
-        const int signal = sigtimedwait(&stopSignals, nullptr, &tick);
+        const timespec now{0, 0};
+        if (viewport)
+            viewport->serve(100ms);
+        const int signal = sigtimedwait(&stopSignals, nullptr, viewport ? &now : &tick);
         if (signal > 0)
             sendRelease(signal == SIGINT ? "SIGINT" : "SIGTERM");
+        if (viewport && viewport->closeRequested())
+            sendRelease("the viewport was closed");
         if (options.releaseAfterSeconds &&
             std::chrono::steady_clock::now() - started >= std::chrono::duration<double>(*options.releaseAfterSeconds))
             sendRelease("--release-after");
@@ -127,7 +150,10 @@ int main(int argc, char** argv)
             break;
     }
 
+    if (viewport)
+        viewport->detach(); // a frame waiting to be drawn would hold the engine thread
     engine.stop();
+    viewport.reset();
     if (!pluginThreads.waitEnded(30s)) {
         logger.hostError("The plug-in's threads did not end within 30 s");
         std::_Exit(1);

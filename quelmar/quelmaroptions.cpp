@@ -7,12 +7,13 @@ namespace quelmar {
 
 namespace {
 
-kalmeno::Result<double> positiveNumber(const std::string& option, const std::string& text)
+kalmeno::Result<double> number(const std::string& option, const std::string& text, bool zeroAllowed)
 {
     char* end = nullptr;
     const double value = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !std::isfinite(value) || value <= 0.0)
-        return kalmeno::Result<double>::failure(option + " needs a positive number, not \"" + text + "\"");
+    if (text.empty() || *end != '\0' || !std::isfinite(value) || value < 0.0 || (value == 0.0 && !zeroAllowed))
+        return kalmeno::Result<double>::failure(option + " needs a " + (zeroAllowed ? "non-negative" : "positive") +
+                                                " number, not \"" + text + "\"");
     return kalmeno::Result<double>::success(value);
 }
 
@@ -31,8 +32,13 @@ kalmeno::Result<QuelmarOptions> parseQuelmarOptions(const std::vector<std::strin
             options.help = true;
             continue;
         }
+        if (option == "--headless") {
+            options.headless = true;
+            continue;
+        }
         const bool takesValue = option == "--plugin" || option == "--log" || option == "--release-after" ||
-                                option == "--frame-rate" || option == "--scene";
+                                option == "--frame-rate" || option == "--scene" || option == "--screenshot" ||
+                                option == "--after";
         if (!takesValue)
             return R::failure("unknown option \"" + option + "\"");
         if (i + 1 >= arguments.size())
@@ -44,16 +50,22 @@ kalmeno::Result<QuelmarOptions> parseQuelmarOptions(const std::vector<std::strin
             options.logPath = value;
         } else if (option == "--scene") {
             options.scenePath = value;
+        } else if (option == "--screenshot") {
+            options.screenshotPath = value;
         } else {
-            auto number = positiveNumber(option, value);
-            if (!number)
-                return R::failure(number.error());
+            auto seconds = number(option, value, option == "--after");
+            if (!seconds)
+                return R::failure(seconds.error());
             if (option == "--release-after")
-                options.releaseAfterSeconds = number.value();
+                options.releaseAfterSeconds = seconds.value();
+            else if (option == "--after")
+                options.screenshotAfterSeconds = seconds.value();
             else
-                options.frameRate = number.value();
+                options.frameRate = seconds.value();
         }
     }
+    if (options.headless && !options.screenshotPath.empty())
+        return R::failure("--screenshot needs the viewport, so not with --headless");
     return R::success(options);
 }
 
@@ -69,7 +81,15 @@ std::string quelmarUsage()
            "                         (the plug-in normally loads scenes itself through its Open)\n"
            "  --release-after SECONDS  ask the plug-in to shut down after this time\n"
            "  --frame-rate HZ        engine frames per second (default 20)\n"
+           "  --headless             no viewport, even on a display (tests, batch runs)\n"
+           "  --screenshot FILE      write the viewport to this PNG file once, and go on\n"
+           "  --after SECONDS        ... at the first frame this long after the start (default 0)\n"
            "  --help                 this text\n"
+           "\n"
+           "With an X display quelmar opens its viewport: the scene, the plug-in's generation\n"
+           "boxes and point markers. The camera follows the scene's camera path; drag with the\n"
+           "left mouse button to turn it around its target, use the wheel to zoom; a double\n"
+           "click (or O, or Home) gives it back to its path. Closing the viewport ends quelmar.\n"
            "\n"
            "SIGINT and SIGTERM ask the plug-in to shut down. Exit status 0 on a normal end,\n"
            "1 when the plug-in cannot be loaded or an option is wrong.\n";

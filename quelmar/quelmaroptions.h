@@ -15,6 +15,9 @@ struct QuelmarOptions {
     std::optional<double> releaseAfterSeconds;
     double frameRate = 20.0;
     std::string scenePath;             // loaded and run at start when given
+    bool headless = false;             // no viewport even with a display
+    std::string screenshotPath;        // the viewport written as a PNG once, when given
+    double screenshotAfterSeconds = 0.0;
     bool help = false;
 };
 

@@ -4,7 +4,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev libqt5opengl5-dev qttranslations5-l10n
-  libgl-dev libglu1-mesa-dev libgl1-mesa-dri
+  libgl-dev libglu1-mesa-dev libgl1-mesa-dri libglfw3-dev libx11-dev libxrandr-dev libpng-dev
   libassimp-dev libembree-dev libtbb-dev libeigen3-dev libpugixml-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev

@@ -50,4 +50,9 @@ Eigen::Vector3d CameraPath::positionAt(double seconds) const
     return previous->position + f * (next->position - previous->position);
 }
 
+Eigen::Vector3d CameraPath::lookAt() const
+{
+    return isOrbit() ? centre_ : Eigen::Vector3d::Zero();
+}
+
 } // namespace quelmar

@@ -32,6 +32,8 @@ public:
     const std::vector<CameraWaypoint>& waypointList() const { return waypoints_; }
 
     Eigen::Vector3d positionAt(double seconds) const;
+    // Where the camera looks: an orbit's centre; the scene origin for a waypoint path.
+    Eigen::Vector3d lookAt() const;
 
 private:
     Eigen::Vector3d centre_ = Eigen::Vector3d::Zero();

@@ -188,6 +188,64 @@ TEST_F(EngineTest, TheCameraMovesAlongThePathFromFrameToFrame)
     EXPECT_DOUBLE_EQ(z0, z1) << "an orbit keeps its height";
 }
 
+TEST_F(EngineTest, TheUserHoldsTheCameraUntilItIsGivenBackOrANewSceneLoads)
+{
+    const std::string scene = files.writeScene("orbit.xml", 1, 0, true); // the default orbit, 50 m up
+    loadAndRun(engine, scene);
+    HostCamera& camera = engine.channel().camera();
+    auto framesLater = [&](std::uint64_t frames) {
+        const std::uint64_t target = engine.frameCount() + frames;
+        return waitFor([&] { return engine.frameCount() >= target; });
+    };
+    ASSERT_TRUE(framesLater(1));
+    const Eigen::Vector3d held(1, 2, 3);
+    camera.holdAt(held);
+    ASSERT_TRUE(framesLater(3));
+    double x, y, z;
+    camera.GetPosition(&x, &y, &z);
+    EXPECT_EQ(held, Eigen::Vector3d(x, y, z)) << "frames do not move a held camera";
+    EXPECT_EQ(held, engine.frameState().eye);
+    EXPECT_EQ(Eigen::Vector3d::Zero(), engine.frameState().target) << "the orbit's centre";
+
+    camera.releaseToPath();
+    ASSERT_TRUE(framesLater(2));
+    EXPECT_DOUBLE_EQ(50.0, camera.position().z()) << "back on the path";
+
+    camera.holdAt(held);
+    loadAndRun(engine, scene);
+    ASSERT_TRUE(waitFor([&] { return engine.loadCount() == 2; }));
+    ASSERT_TRUE(framesLater(2));
+    engine.stop();
+    EXPECT_FALSE(camera.isHeld()) << "a new scene gives the camera back to its path";
+    EXPECT_DOUBLE_EQ(50.0, camera.position().z());
+}
+
+TEST_F(EngineTest, EachFrameShowsTheLayersThatTheOptionsLeaveOn)
+{
+    struct Case {
+        const char* name;
+        std::function<void(hostsdk::VARIANT_BOOL)> set;
+        bool FrameState::*flag;
+    };
+    const Case cases[] = {
+        {"surface", [&](auto on) { engine.surface().conveyer().SetOption(4, on); }, &FrameState::surfaceVisible},
+        {"surface light", [&](auto on) { engine.surface().conveyer().SetOption(2, on); }, &FrameState::surfaceLit},
+        {"polygonal models", [&](auto on) { engine.sceneConveyer().SetOption(4, on); }, &FrameState::objectsVisible},
+        {"objects' light", [&](auto on) { engine.sceneConveyer().SetOption(2, on); }, &FrameState::objectsLit},
+        {"textures", [&](auto on) { engine.channel().SetOption(4, on); }, &FrameState::textures},
+    };
+    const bool FrameState::*all[] = {&FrameState::surfaceVisible, &FrameState::surfaceLit,
+                                     &FrameState::objectsVisible, &FrameState::objectsLit, &FrameState::textures};
+    for (const Case& c : cases) {
+        c.set(hostsdk::VARIANT_FALSE);
+        const FrameState frame = engine.frameState();
+        for (const bool FrameState::*flag : all)
+            EXPECT_EQ(flag != c.flag, frame.*flag) << c.name << " off";
+        c.set(hostsdk::VARIANT_TRUE);
+        EXPECT_TRUE(engine.frameState().*c.flag) << c.name << " on again";
+    }
+}
+
 TEST_F(EngineTest, RunWithoutAnInitialStateDoesNothingButLog)
 {
     EXPECT_NE(platform::S_OK, engine.Run());

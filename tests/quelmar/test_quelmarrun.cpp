@@ -1,4 +1,6 @@
-// The quelmar executable hosting the real plug-in, started as the user would, from stage/bin.
+// The quelmar executable hosting the real plug-in, started as the user would, from stage/bin:
+// headless as tests and batch runs use it, and with its viewport on the test run's X display.
+#include "pngfile.h"
 #include "scenefiles.h"
 
 #include <gtest/gtest.h>
@@ -116,7 +118,7 @@ const std::vector<std::string> kStartLines = {
 TEST(QuelmarRun, ReleaseAfterClosesThePluginAndEndsWithStatusZero)
 {
     SceneFiles files;
-    const QuelmarRunResult run = runQuelmar(files, {"--release-after", "2"});
+    const QuelmarRunResult run = runQuelmar(files, {"--headless", "--release-after", "2"});
     ASSERT_TRUE(run.exited) << run.output;
     EXPECT_EQ(0, run.status) << run.output;
     std::vector<std::string> expected = kStartLines;
@@ -125,16 +127,46 @@ TEST(QuelmarRun, ReleaseAfterClosesThePluginAndEndsWithStatusZero)
     EXPECT_TRUE(appearInOrder(run.log, expected));
 }
 
-TEST(QuelmarRun, SigtermAsksThePluginToShutDown)
+TEST(QuelmarRun, SigtermAsksThePluginToShutDownWithAndWithoutTheViewport)
 {
+    for (const bool headless : {true, false}) {
+        SceneFiles files;
+        const std::string scene = files.writeScene("run.xml", 1, 1, true);
+        std::vector<std::string> args = {"--scene", scene, "--frame-rate", "30"};
+        if (headless)
+            args.push_back("--headless");
+        const QuelmarRunResult run = runQuelmar(files, args, 3s);
+        ASSERT_TRUE(run.exited) << run.output;
+        EXPECT_EQ(0, run.status) << run.output;
+        EXPECT_TRUE(appearInOrder(run.log, {"[quelmar] Loading the initial state " + scene, "QApplication exec()",
+                                            "[quelmar] Asking the plug-in to shut down (SIGTERM)", "Release()",
+                                            "[quelmar] quelmar ends"}))
+            << (headless ? "headless" : "with the viewport");
+    }
+}
+
+TEST(QuelmarRun, WithADisplayTheViewportWritesItsPictureAndGoesOn)
+{
+    if (!std::getenv("DISPLAY"))
+        GTEST_SKIP() << "the viewport needs an X display";
     SceneFiles files;
-    const std::string scene = files.writeScene("run.xml", 1, 1, true);
-    const QuelmarRunResult run = runQuelmar(files, {"--scene", scene, "--frame-rate", "30"}, 3s);
+    const std::string scene = files.writeScene("view.xml", 1, 4, true); // the default orbit around 100 m of ground
+    const std::string picture = files.dir() + "/view.png";
+    const QuelmarRunResult run =
+        runQuelmar(files, {"--scene", scene, "--screenshot", picture, "--after", "1", "--release-after", "3"});
     ASSERT_TRUE(run.exited) << run.output;
     EXPECT_EQ(0, run.status) << run.output;
-    EXPECT_TRUE(appearInOrder(run.log, {"[quelmar] Loading the initial state " + scene, "QApplication exec()",
-                                        "[quelmar] Asking the plug-in to shut down (SIGTERM)", "Release()",
+    EXPECT_TRUE(appearInOrder(run.log, {"[quelmar] Loading the initial state " + scene,
+                                        "[quelmar] Viewport written to " + picture, "Release()",
                                         "[quelmar] quelmar ends"}));
+    const auto image = quelmar::readPng(picture);
+    ASSERT_TRUE(image) << image.error();
+    // Looking down at the ground from 50 m up: ground (#8B6F47, shaded) in the middle, sky on top.
+    const std::uint8_t* middle = image->pixel(image->width / 2, image->height / 2);
+    EXPECT_TRUE(middle[0] > middle[1] && middle[1] > middle[2]) << int(middle[0]) << " " << int(middle[1]) << " "
+                                                                << int(middle[2]);
+    const std::uint8_t* top = image->pixel(image->width / 2, 0);
+    EXPECT_TRUE(top[2] > top[0]) << "sky";
 }
 
 TEST(QuelmarRun, UnusablePluginOrOptionsEndWithStatusOneAndSayWhy)
@@ -144,11 +176,15 @@ TEST(QuelmarRun, UnusablePluginOrOptionsEndWithStatusOneAndSayWhy)
         {{"--plugin", "/nonexistent/libKalmeno.so"}, "/nonexistent/libKalmeno.so"},
         {{"--plugin", "libm.so.6"}, "lacks the export(s) get_CountRequestInterfaces"},
         {{"--frame-rate", "-3"}, "--frame-rate needs a positive number"},
+        {{"--after", "-1"}, "--after needs a non-negative number"},
+        {{"--headless", "--screenshot", "x.png"}, "--screenshot needs the viewport"},
         {{"--unknown"}, "unknown option"},
     };
     for (const Case& c : cases) {
         SceneFiles files;
-        const QuelmarRunResult run = runQuelmar(files, c.args);
+        std::vector<std::string> args = c.args;
+        args.push_back("--headless");
+        const QuelmarRunResult run = runQuelmar(files, args);
         ASSERT_TRUE(run.exited) << c.args[0];
         EXPECT_EQ(1, run.status) << c.args[0] << ": " << run.output;
         EXPECT_NE(std::string::npos, run.output.find(c.said)) << run.output;
@@ -160,7 +196,8 @@ TEST(QuelmarRun, HelpNamesEveryOption)
     SceneFiles files;
     const QuelmarRunResult run = runQuelmar(files, {"--help"});
     EXPECT_EQ(0, run.status);
-    for (const char* option : {"--plugin", "--log", "--scene", "--release-after", "--frame-rate", "--help"})
+    for (const char* option : {"--plugin", "--log", "--scene", "--release-after", "--frame-rate", "--headless",
+                               "--screenshot", "--after", "--help"})
         EXPECT_NE(std::string::npos, run.output.find(option)) << option;
 }
 
