@@ -34,14 +34,20 @@ void describeMarkers()
 }
 
 // Replaces the buffer's data; false when the graphics memory refused it.
-bool fill(GLuint buffer, const std::vector<float>& data, GLenum usage)
+template <class T>
+bool fill(GLenum target, GLuint buffer, const std::vector<T>& data, GLenum usage)
 {
     while (glGetError() != GL_NO_ERROR) {
     }
-    glBindBuffer(GL_ARRAY_BUFFER, buffer);
-    glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(data.size() * sizeof(float)),
-                 data.empty() ? nullptr : data.data(), usage);
+    glBindBuffer(target, buffer);
+    glBufferData(target, static_cast<GLsizeiptr>(data.size() * sizeof(T)), data.empty() ? nullptr : data.data(),
+                 usage);
     return glGetError() != GL_OUT_OF_MEMORY;
+}
+
+bool fill(GLuint buffer, const std::vector<float>& data, GLenum usage)
+{
+    return fill(GL_ARRAY_BUFFER, buffer, data, usage);
 }
 
 } // namespace
@@ -62,6 +68,7 @@ kalmeno::Result<std::unique_ptr<SceneRenderer>> SceneRenderer::create()
 
     glGenVertexArrays(4, renderer->vertexArrays_);
     glGenBuffers(4, renderer->buffers_);
+    glGenBuffers(1, &renderer->sceneIndices_);
     for (int slot : {kScene, kEdges, kFaces, kMarkers}) {
         glBindVertexArray(renderer->vertexArrays_[slot]);
         glBindBuffer(GL_ARRAY_BUFFER, renderer->buffers_[slot]);
@@ -69,6 +76,8 @@ kalmeno::Result<std::unique_ptr<SceneRenderer>> SceneRenderer::create()
             describeMarkers();
         else
             describePositions();
+        if (slot == kScene) // the vertex array keeps its index buffer
+            glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, renderer->sceneIndices_);
     }
     glBindVertexArray(0);
     return R::success(std::move(renderer));
@@ -76,6 +85,7 @@ kalmeno::Result<std::unique_ptr<SceneRenderer>> SceneRenderer::create()
 
 SceneRenderer::~SceneRenderer()
 {
+    glDeleteBuffers(1, &sceneIndices_);
     glDeleteBuffers(4, buffers_);
     glDeleteVertexArrays(4, vertexArrays_);
 }
@@ -85,11 +95,17 @@ kalmeno::Status SceneRenderer::uploadScene(const std::shared_ptr<const Scene>& s
     scene_ = scene;
     meshDraws_.clear();
     SceneMeshes meshes = SceneMeshes::build(*scene);
-    if (!fill(buffers_[kScene], meshes.positions, GL_STATIC_DRAW)) {
-        fill(buffers_[kScene], {}, GL_STATIC_DRAW);
-        return kalmeno::Status::failure("the graphics memory does not take the scene's " +
-                                        std::to_string(meshes.positions.size() / 9) + " triangles");
+    glBindVertexArray(vertexArrays_[kScene]);
+    const bool stored = fill(buffers_[kScene], meshes.positions, GL_STATIC_DRAW) &&
+                        fill(GL_ELEMENT_ARRAY_BUFFER, sceneIndices_, meshes.indices, GL_STATIC_DRAW);
+    if (!stored) {
+        fill(buffers_[kScene], std::vector<float>{}, GL_STATIC_DRAW);
+        fill(GL_ELEMENT_ARRAY_BUFFER, sceneIndices_, std::vector<std::uint32_t>{}, GL_STATIC_DRAW);
     }
+    glBindVertexArray(0);
+    if (!stored)
+        return kalmeno::Status::failure("the graphics memory does not take the scene's " +
+                                        std::to_string(meshes.indices.size() / 3) + " triangles");
     meshDraws_ = std::move(meshes.draws);
     return kalmeno::Status::success();
 }
@@ -165,7 +181,8 @@ void SceneRenderer::drawMeshes(const FrameState& frame, bool translucent)
         meshProgram_->set("color", mesh.color);
         meshProgram_->set("lit", (mesh.surface ? frame.surfaceLit : frame.objectsLit) ? 1.0f : 0.0f);
         meshProgram_->set("grid", mesh.surface && frame.textures ? 1.0f : 0.0f);
-        glDrawArrays(GL_TRIANGLES, static_cast<GLint>(mesh.firstVertex), static_cast<GLsizei>(mesh.vertexCount));
+        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(mesh.indexCount), GL_UNSIGNED_INT,
+                       reinterpret_cast<const void*>(mesh.firstIndex * sizeof(std::uint32_t)));
     }
 }
 

@@ -39,6 +39,7 @@ private:
 
     GLuint vertexArrays_[4] = {};  // scene, box edges, box faces, markers
     GLuint buffers_[4] = {};
+    GLuint sceneIndices_ = 0;
 
     std::shared_ptr<const Scene> scene_;
     std::vector<MeshDraw> meshDraws_;
