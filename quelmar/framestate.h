@@ -6,14 +6,12 @@
 
 #include <Eigen/Core>
 
-#include <cstdint>
 #include <memory>
 
 namespace quelmar {
 
 struct FrameState {
     std::shared_ptr<const Scene> scene;
-    std::uint64_t number = 0;          // frames rendered before this one
     Eigen::Vector3d eye = Eigen::Vector3d::Zero();
     Eigen::Vector3d target = Eigen::Vector3d::Zero();
     bool surfaceVisible = true;        // surface conveyer option 4

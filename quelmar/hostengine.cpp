@@ -196,7 +196,6 @@ FrameState HostEngine::frameState() const
 {
     FrameState frame;
     frame.scene = currentScene();
-    frame.number = frames_.load();
     frame.eye = channel_.camera().position();
     frame.target = frame.scene->camera.lookAt();
     frame.surfaceVisible = surface_.conveyer().options().isOn(HostSurfaceConveyer::kVisible);

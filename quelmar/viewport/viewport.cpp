@@ -145,7 +145,9 @@ void Viewport::serve(std::chrono::milliseconds maxWait)
         glfwWaitEventsTimeout(std::chrono::duration<double>(maxWait).count());
         drawHandedFrame();
     }
-    if (needsRefresh_ && std::chrono::steady_clock::now() - lastHandedFrame_ >= kIdleBeforeRefresh)
+    // A due screenshot does not wait for a scene: it takes the picture as it is.
+    if ((needsRefresh_ || screenshotDue()) &&
+        std::chrono::steady_clock::now() - lastHandedFrame_ >= kIdleBeforeRefresh)
         drawFrame(lastFrame_);
     keepInView(false);
 }
@@ -213,10 +215,15 @@ RgbaImage Viewport::readPicture(int width, int height) const
     return picture;
 }
 
+bool Viewport::screenshotDue() const
+{
+    return !settings_.screenshotPath.empty() && !screenshotTaken_ &&
+           std::chrono::steady_clock::now() - opened_ >= std::chrono::duration<double>(settings_.screenshotAfterSeconds);
+}
+
 void Viewport::takeScreenshotIfDue(int width, int height)
 {
-    if (settings_.screenshotPath.empty() || screenshotTaken_ ||
-        std::chrono::steady_clock::now() - opened_ < std::chrono::duration<double>(settings_.screenshotAfterSeconds))
+    if (!screenshotDue())
         return;
     screenshotTaken_ = true;
     const kalmeno::Status written = writePng(settings_.screenshotPath, readPicture(width, height));

@@ -61,6 +61,7 @@ private:
     // Draws, takes the screenshot when due and shows the picture; `picture` receives it when given.
     void drawFrame(const FrameState& frame, RgbaImage* picture = nullptr);
     RgbaImage readPicture(int width, int height) const;
+    bool screenshotDue() const;
     void takeScreenshotIfDue(int width, int height);
     void keepInView(bool newScene);
 
