@@ -1,5 +1,6 @@
 #include "viewport.h"
 
+#include "dynamiclibrary.h"
 #include "glheaders.h"
 #include "pngfile.h"
 
@@ -74,6 +75,11 @@ kalmeno::Result<std::unique_ptr<Viewport>> Viewport::open(HostEngine& engine, Ho
     }
     glfwMakeContextCurrent(window);
     glfwSwapInterval(0); // the engine's frame rate paces the frames
+#if defined(__SANITIZE_ADDRESS__)
+    // OpenGL is up, Mesa's driver is in: glfwTerminate would unload it before the leak check,
+    // which then could not name the driver's allocations.
+    platform::pinLoadedLibraries();
+#endif
     auto renderer = SceneRenderer::create();
     if (!renderer) {
         glfwDestroyWindow(window);

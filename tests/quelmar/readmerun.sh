@@ -43,7 +43,9 @@ within() {
 
 # The host's visible windows, and the main window among them.
 windows() { xdotool search --onlyvisible --pid "$host" --name '' 2>/dev/null | sort || true; }
-main_window() { xdotool search --onlyvisible --pid "$host" --name '^Kalmeno$' 2>/dev/null | head -n 1 || true; }
+# --all: both the process and the name (xdotool takes any one by default, and the host's viewport
+# is a window of the same process).
+main_window() { xdotool search --all --onlyvisible --pid "$host" --name '^Kalmeno$' 2>/dev/null | head -n 1 || true; }
 has_main_window() { [ -n "$(main_window)" ]; }
 windows_differ_from() { [ "$(windows)" != "$1" ]; }
 windows_are() { [ "$(windows)" == "$1" ]; }
