@@ -22,6 +22,8 @@ void ModalBoxWatcher::closeActiveModal()
             files->reject();
         } else {
             files->selectFile(file_);
+            // A question inside this slot would never be answered: the timer waits for the slot.
+            files->setOption(QFileDialog::DontConfirmOverwrite);
             static_cast<QDialog*>(files)->accept(); // QFileDialog hides it; it checks the name first
         }
     } else if (auto* dialog = qobject_cast<QDialog*>(modal)) {
