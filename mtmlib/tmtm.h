@@ -58,3 +58,5 @@ using terminateProcces_t = int (*)();
 // The computation library's exports, as Ostrell calls them.
 using Calculate_MTM_t = TMtmSavePoint* (*)(TFcoMtm* pack, std::int32_t* count);
 using TerminateProcces_t = int (*)();
+// Not bound by Ostrell: percentage (0 … 100) of the running computation, for a status bar.
+using GetCalculationProgress_t = double (*)();

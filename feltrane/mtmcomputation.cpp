@@ -1,0 +1,139 @@
+#include "mtmcomputation.h"
+
+#include "antenna.h"
+#include "boundingsphere.h"
+#include "cellpartition.h"
+#include "directionsweep.h"
+#include "facetmesh.h"
+#include "memory.h"
+#include "rayscene.h"
+#include "scatteringmodel.h"
+
+#include <tbb/blocked_range.h>
+#include <tbb/enumerable_thread_specific.h>
+#include <tbb/parallel_for.h>
+#include <tbb/task_arena.h>
+
+#include <memory>
+#include <new>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace feltrane {
+
+namespace {
+
+// One direction to compute and the rows whose sample (row, elevation) takes its values.
+struct DirectionJob {
+    std::uint32_t row;
+    std::uint32_t elevation;
+    std::vector<std::uint32_t> rows;
+};
+
+std::vector<DirectionJob> directionJobs(const DirectionGrid& grid, const PackOptions& options)
+{
+    std::vector<DirectionJob> jobs;
+    const std::uint32_t end = options.firstRow + options.rowCount;
+    for (std::uint32_t e = 0; e < grid.countEl(); ++e) {
+        // Rows that repeat row 0 share one job; every other row is its own.
+        DirectionJob shared{0, e, {}};
+        for (std::uint32_t a = options.firstRow; a < end; ++a) {
+            if (grid.canonicalRow(a, e) == 0)
+                shared.rows.push_back(a);
+            else
+                jobs.push_back({a, e, {a}});
+        }
+        if (!shared.rows.empty())
+            jobs.push_back(std::move(shared));
+    }
+    return jobs;
+}
+
+kalmeno::Status checkOutputSize(std::size_t points, const DirectionGrid& grid)
+{
+    const double bytes = ComputedMtm::bytesFor(points, grid.countAz(), grid.countEl());
+    const double limit = double(platform::physicalMemoryBytes()) / 2.0;
+    if (limit > 0.0 && bytes > limit)
+        return kalmeno::Status::failure(std::to_string(points) + " points on a " + std::to_string(grid.countAz()) +
+                                        " x " + std::to_string(grid.countEl()) + " grid need " +
+                                        std::to_string(bytes / 1e9) + " GB, more than half the memory");
+    return kalmeno::Status::success();
+}
+
+} // namespace
+
+kalmeno::Result<ComputedMtm> computeMtm(const PackView& pack, RunControl& control, ComputationFootprint* footprint)
+{
+    using R = kalmeno::Result<ComputedMtm>;
+    struct Finish {
+        RunControl& control;
+        ~Finish() { control.finish(); }
+    } finish{control};
+    const std::atomic<bool>& stop = control.stopRequested();
+    try {
+        std::optional<ScatteringModel> model;
+        std::optional<RayScene> shadows;
+        double diameter = 0.0;
+        {
+            auto mesh = FacetMesh::fromPack(pack);
+            if (!mesh)
+                return R::failure(mesh.error());
+            diameter = 2.0 * smallestEnclosingSphere(mesh->vertices()).radius;
+            const TFcoMtm& raw = pack.pack();
+            const CellPartition cells = partitionIntoCells(mesh.value(), raw.countX, raw.countY, raw.countZ);
+            const kalmeno::Status size = checkOutputSize(cells.points.size(), pack.grid());
+            if (!size)
+                return R::failure(size.error());
+            model = ScatteringModel::build(mesh.value(), cells, pack.wavelength(), diameter);
+            if (pack.options().shadowing) {
+                auto scene = RayScene::build(mesh.value());
+                if (!scene)
+                    return R::failure(scene.error());
+                shadows.emplace(std::move(scene.value()));
+            }
+        } // the mesh is no longer needed
+        if (stop.load())
+            return R::failure("stopped on request");
+
+        ComputedMtm result(model->points, pack.grid().countAz(), pack.grid().countEl());
+        result.distance = 2.0 * diameter * diameter / pack.wavelength();
+        if (footprint)
+            *footprint = {model->memoryBytes(), shadows ? shadows->memoryBytes() : 0, model->facetCount(),
+                          model->vertexCount()};
+
+        const std::vector<DirectionJob> jobs = directionJobs(pack.grid(), pack.options());
+        const Antenna antenna(pack.pack().coefEllipt, pack.pack().orientAngle);
+        const RayScene* scene = shadows ? &*shadows : nullptr;
+        tbb::enumerable_thread_specific<DirectionSweep> sweeps(
+            [&] { return DirectionSweep(*model, scene, antenna); });
+        tbb::enumerable_thread_specific<std::vector<std::complex<double>>> amplitudes(
+            [&] { return std::vector<std::complex<double>>(model->pointCount()); });
+
+        control.setTotal(jobs.size());
+        const int threads = pack.options().threads ? int(pack.options().threads) : tbb::task_arena::automatic;
+        tbb::task_arena arena(threads);
+        arena.execute([&] {
+            tbb::parallel_for(tbb::blocked_range<std::size_t>(0, jobs.size(), 1), [&](const auto& range) {
+                DirectionSweep& sweep = sweeps.local();
+                std::vector<std::complex<double>>& values = amplitudes.local();
+                for (std::size_t j = range.begin(); j != range.end(); ++j) {
+                    const DirectionJob& job = jobs[j];
+                    if (!sweep.run(pack.grid().direction(job.row, job.elevation), stop, values.data()))
+                        return;
+                    for (std::size_t p = 0; p < values.size(); ++p)
+                        for (const std::uint32_t row : job.rows)
+                            result.value(p, row, job.elevation) = values[p];
+                    control.stepDone();
+                }
+            });
+        });
+        if (stop.load())
+            return R::failure("stopped on request");
+        return R::success(std::move(result));
+    } catch (const std::bad_alloc&) {
+        return R::failure("not enough memory for " + std::to_string(pack.triangleCount()) + " triangles");
+    }
+}
+
+} // namespace feltrane

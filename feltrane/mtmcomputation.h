@@ -1,0 +1,27 @@
+#pragma once
+// One whole computation: pack in, MTM out. Meshes the pack's triangles, cuts them into cells,
+// and sweeps every direction of the grid in parallel.
+
+#include "computedmtm.h"
+#include "packview.h"
+#include "result.h"
+#include "runcontrol.h"
+
+#include <cstddef>
+
+namespace feltrane {
+
+// What a computation held besides its result, for the benchmark's memory figures.
+struct ComputationFootprint {
+    std::size_t modelBytes = 0;     // the facet arrays of the sweep
+    std::size_t rayTracerBytes = 0; // Embree's scene
+    std::size_t facets = 0;
+    std::size_t vertices = 0;       // cell-local vertices
+};
+
+// Fails with the reason for an unusable pack, a stop request or a lack of memory. `control` is
+// begun by the caller (so a stop asked for while the run prepares still counts) and finished here.
+kalmeno::Result<ComputedMtm> computeMtm(const PackView& pack, RunControl& control,
+                                        ComputationFootprint* footprint = nullptr);
+
+} // namespace feltrane

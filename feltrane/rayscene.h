@@ -1,0 +1,42 @@
+#pragma once
+// The facets as an Embree scene, for shadow rays now and bouncing rays later. Single precision,
+// as Embree traces.
+
+#include "facetmesh.h"
+#include "result.h"
+
+#include <Eigen/Core>
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace feltrane {
+
+class RayScene {
+public:
+    static kalmeno::Result<RayScene> build(const FacetMesh& mesh);
+
+    RayScene(RayScene&& other) noexcept;
+    RayScene& operator=(RayScene&& other) noexcept;
+    RayScene(const RayScene&) = delete;
+    RayScene& operator=(const RayScene&) = delete;
+    ~RayScene();
+
+    // For `count` rays from origins (x, y, z interleaved) along `direction` (unit length),
+    // clear[i] = 1 when ray i hits no facet, 0 when it does. Callable from many threads at once.
+    void findClear(const float* origins, std::size_t count, const Eigen::Vector3f& direction,
+                   std::uint8_t* clear) const;
+
+    // Bytes Embree holds for the scene (its acceleration structure and buffers).
+    std::size_t memoryBytes() const;
+
+private:
+    struct Handles;
+    explicit RayScene(std::unique_ptr<Handles> handles);
+    std::unique_ptr<Handles> handles_;
+};
+
+} // namespace feltrane
