@@ -14,6 +14,7 @@
 #include <tbb/parallel_for.h>
 #include <tbb/task_arena.h>
 
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <optional>
@@ -99,32 +100,45 @@ kalmeno::Result<ComputedMtm> computeMtm(const PackView& pack, RunControl& contro
         ComputedMtm result(model->points, pack.grid().countAz(), pack.grid().countEl());
         result.distance = 2.0 * diameter * diameter / pack.wavelength();
         if (footprint)
-            *footprint = {model->memoryBytes(), shadows ? shadows->memoryBytes() : 0, model->facetCount(),
-                          model->vertexCount()};
+            *footprint = {model->memoryBytes(), shadows ? shadows->memoryBytes() : 0,
+                          shadows ? shadows->peakMemoryBytes() : 0, model->facetCount(), model->vertexCount()};
 
         const std::vector<DirectionJob> jobs = directionJobs(pack.grid(), pack.options());
         const Antenna antenna(pack.pack().coefEllipt, pack.pack().orientAngle);
         const RayScene* scene = shadows ? &*shadows : nullptr;
-        tbb::enumerable_thread_specific<DirectionSweep> sweeps(
-            [&] { return DirectionSweep(*model, scene, antenna); });
-        tbb::enumerable_thread_specific<std::vector<std::complex<double>>> amplitudes(
-            [&] { return std::vector<std::complex<double>>(model->pointCount()); });
+        const std::size_t points = model->pointCount();
+        struct Worker {
+            DirectionSweep sweep;
+            std::vector<Direction> directions;
+            std::vector<std::complex<double>> amplitudes;
+        };
+        tbb::enumerable_thread_specific<Worker> workers([&] {
+            return Worker{DirectionSweep(*model, scene, antenna), {},
+                          std::vector<std::complex<double>>(DirectionSweep::kBlock * points)};
+        });
 
         control.setTotal(jobs.size());
+        const std::size_t blocks = (jobs.size() + DirectionSweep::kBlock - 1) / DirectionSweep::kBlock;
         const int threads = pack.options().threads ? int(pack.options().threads) : tbb::task_arena::automatic;
         tbb::task_arena arena(threads);
         arena.execute([&] {
-            tbb::parallel_for(tbb::blocked_range<std::size_t>(0, jobs.size(), 1), [&](const auto& range) {
-                DirectionSweep& sweep = sweeps.local();
-                std::vector<std::complex<double>>& values = amplitudes.local();
-                for (std::size_t j = range.begin(); j != range.end(); ++j) {
-                    const DirectionJob& job = jobs[j];
-                    if (!sweep.run(pack.grid().direction(job.row, job.elevation), stop, values.data()))
+            tbb::parallel_for(tbb::blocked_range<std::size_t>(0, blocks, 1), [&](const auto& range) {
+                Worker& worker = workers.local();
+                for (std::size_t block = range.begin(); block != range.end(); ++block) {
+                    const std::size_t first = block * DirectionSweep::kBlock;
+                    const std::size_t count = std::min(DirectionSweep::kBlock, jobs.size() - first);
+                    worker.directions.clear();
+                    for (std::size_t j = first; j < first + count; ++j)
+                        worker.directions.push_back(pack.grid().direction(jobs[j].row, jobs[j].elevation));
+                    if (!worker.sweep.run(worker.directions.data(), count, stop, worker.amplitudes.data()))
                         return;
-                    for (std::size_t p = 0; p < values.size(); ++p)
-                        for (const std::uint32_t row : job.rows)
-                            result.value(p, row, job.elevation) = values[p];
-                    control.stepDone();
+                    for (std::size_t k = 0; k < count; ++k) {
+                        const DirectionJob& job = jobs[first + k];
+                        for (std::size_t p = 0; p < points; ++p)
+                            for (const std::uint32_t row : job.rows)
+                                result.value(p, row, job.elevation) = worker.amplitudes[k * points + p];
+                        control.stepDone();
+                    }
                 }
             });
         });

@@ -15,6 +15,7 @@ namespace feltrane {
 struct ComputationFootprint {
     std::size_t modelBytes = 0;     // the facet arrays of the sweep
     std::size_t rayTracerBytes = 0; // Embree's scene
+    std::size_t rayTracerPeakBytes = 0;
     std::size_t facets = 0;
     std::size_t vertices = 0;       // cell-local vertices
 };

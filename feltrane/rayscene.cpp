@@ -13,6 +13,7 @@ struct RayScene::Handles {
     RTCDevice device = nullptr;
     RTCScene scene = nullptr;
     std::atomic<std::ptrdiff_t> bytes{0};
+    std::atomic<std::ptrdiff_t> peakBytes{0};
     std::string error;
 
     ~Handles()
@@ -35,7 +36,11 @@ void recordError(void* user, RTCError, const char* text)
 
 bool countBytes(void* user, ssize_t bytes, bool)
 {
-    static_cast<std::atomic<std::ptrdiff_t>*>(user)->fetch_add(bytes);
+    auto* handles = static_cast<RayScene::Handles*>(user);
+    const std::ptrdiff_t now = handles->bytes.fetch_add(bytes) + bytes;
+    std::ptrdiff_t peak = handles->peakBytes.load();
+    while (now > peak && !handles->peakBytes.compare_exchange_weak(peak, now)) {
+    }
     return true;
 }
 
@@ -54,7 +59,7 @@ kalmeno::Result<RayScene> RayScene::build(const FacetMesh& mesh)
     if (!handles->device)
         return R::failure("the ray tracer cannot start (error " + std::to_string(rtcGetDeviceError(nullptr)) + ")");
     rtcSetDeviceErrorFunction(handles->device, recordError, &handles->error);
-    rtcSetDeviceMemoryMonitorFunction(handles->device, countBytes, &handles->bytes);
+    rtcSetDeviceMemoryMonitorFunction(handles->device, countBytes, handles.get());
 
     handles->scene = rtcNewScene(handles->device);
     RTCGeometry geometry = rtcNewGeometry(handles->device, RTC_GEOMETRY_TYPE_TRIANGLE);
@@ -88,7 +93,6 @@ void RayScene::findClear(const float* origins, std::size_t count, const Eigen::V
     RTCRay rays[batch];
     RTCIntersectContext context;
     rtcInitIntersectContext(&context);
-    context.flags = RTC_INTERSECT_CONTEXT_FLAG_COHERENT; // all rays of a batch are parallel
     // Rays with a vanishing but non-zero direction component slip through closed surfaces here;
     // such a component is a rounding residue, so it is cleared.
     Eigen::Vector3f dir = direction;
@@ -118,6 +122,11 @@ void RayScene::findClear(const float* origins, std::size_t count, const Eigen::V
 std::size_t RayScene::memoryBytes() const
 {
     return std::size_t(std::max<std::ptrdiff_t>(0, handles_->bytes.load()));
+}
+
+std::size_t RayScene::peakMemoryBytes() const
+{
+    return std::size_t(std::max<std::ptrdiff_t>(0, handles_->peakBytes.load()));
 }
 
 } // namespace feltrane

@@ -30,11 +30,15 @@ public:
     void findClear(const float* origins, std::size_t count, const Eigen::Vector3f& direction,
                    std::uint8_t* clear) const;
 
-    // Bytes Embree holds for the scene (its acceleration structure and buffers).
+    // Bytes Embree holds for the scene (its acceleration structure and buffers), and the most it
+    // held while building it.
     std::size_t memoryBytes() const;
+    std::size_t peakMemoryBytes() const;
+
+    struct Handles; // Embree's handles, named here for its callbacks
+
 
 private:
-    struct Handles;
     explicit RayScene(std::unique_ptr<Handles> handles);
     std::unique_ptr<Handles> handles_;
 };

@@ -2,6 +2,9 @@
 // The facets laid out for the per-direction sweep: grouped by scattering point, as flat arrays,
 // each cell with its own copy of its vertices relative to the cell's point (so every phase is
 // referred to the point it belongs to, and a vertex shared inside a cell is computed once).
+// Inside a cell the facets follow a space-filling curve and the vertices their first use, so that
+// a run of facets touches a short run of vertices: the sweep works through the facets in chunks
+// that stay in cache while several directions are computed on them.
 
 #include "cellpartition.h"
 #include "facetmesh.h"
@@ -16,11 +19,23 @@
 namespace feltrane {
 
 struct ScatteringModel {
+    // Facets per chunk.
+    static constexpr std::uint32_t kChunk = 1024;
+
+    // A run of facets and the window of cell-local vertices they use.
+    struct Chunk {
+        std::uint32_t facetBegin, facetEnd;
+        std::uint32_t vertexBegin, vertexEnd;
+        std::uint32_t firstPoint; // the point of facetBegin
+    };
+
     double wavelength = 0.0;
     double waveNumber = 0.0; // k = 2π/λ
 
     std::vector<Eigen::Vector3d> points;
     std::vector<std::uint32_t> cellBegin; // facets of point p: cellBegin[p] … cellBegin[p + 1]
+    std::vector<Chunk> chunks;
+    std::uint32_t largestWindow = 0;      // vertices of the widest chunk window
 
     // Cell-local vertices: position minus the cell's point.
     std::vector<double> vertexX, vertexY, vertexZ;
@@ -30,9 +45,8 @@ struct ScatteringModel {
     std::vector<double> normalX, normalY, normalZ;
     std::vector<double> centroidX, centroidY, centroidZ;
     std::vector<double> twiceArea;
-    std::vector<std::uint32_t> material; // into materials
+    std::vector<std::int8_t> innerSide; // see closedsurfaces.h
 
-    std::vector<Material> materials;     // at the wavelength
     bool allPerfectConductors = true;
     // Complex permittivity and permeability per facet, so the reflection loop reads them in order.
     std::vector<double> epsilonRe, epsilonIm, mu;

@@ -1,5 +1,8 @@
 #include "sincosbatch.h"
 
+#include "vectorclones.h"
+
+#include <algorithm>
 #include <cmath>
 
 namespace feltrane {
@@ -34,10 +37,9 @@ inline double cosKernel(double z)
 
 } // namespace
 
-void sinCosBatch(const double* x, double* s, double* c, std::size_t n)
+FELTRANE_VECTOR_CLONES void sinCosBatch(const double* x, double* s, double* c, std::size_t n)
 {
-    bool anyLarge = false;
-#pragma omp simd reduction(|| : anyLarge)
+#pragma omp simd
     for (std::size_t i = 0; i < n; ++i) {
         const double v = x[i];
         const double q = (v * kTwoOverPi + kRoundingShift) - kRoundingShift; // nearest quadrant
@@ -48,14 +50,17 @@ void sinCosBatch(const double* x, double* s, double* c, std::size_t n)
         // Quadrant q mod 4, as a double in {0, 1, 2, 3}: floor(q/4) by the same rounding.
         const double quarter = (q * 0.25 - 0.375 + kRoundingShift) - kRoundingShift;
         const double k = q - 4.0 * quarter;
-        const bool odd = k == 1.0 || k == 3.0;
+        const bool odd = (k == 1.0) | (k == 3.0);
         const double sinValue = odd ? cr : sr;
         const double cosValue = odd ? sr : cr;
         s[i] = k >= 2.0 ? -sinValue : sinValue;
-        c[i] = (k == 1.0 || k == 2.0) ? -cosValue : cosValue;
-        anyLarge = anyLarge || !(std::fabs(v) < kMaxReduced);
+        c[i] = ((k == 1.0) | (k == 2.0)) ? -cosValue : cosValue;
     }
-    if (!anyLarge)
+    double largest = 0.0;
+#pragma omp simd reduction(max : largest)
+    for (std::size_t i = 0; i < n; ++i)
+        largest = std::max(largest, std::fabs(x[i]));
+    if (largest < kMaxReduced) // a NaN argument comes out as NaN either way
         return;
     for (std::size_t i = 0; i < n; ++i)
         if (!(std::fabs(x[i]) < kMaxReduced)) {

@@ -17,11 +17,13 @@ std::complex<double> phi1(double x)
     return {2.0 * s * c / x, 2.0 * s * s / x};
 }
 
-// e^{jψ̄} Σ jⁿ hₙ(δ)/(n+2)!, hₙ the complete homogeneous symmetric polynomials of the δᵢ.
+// e^{j(ψ̄ − ψ₀)} Σ jⁿ hₙ(δ)/(n+2)!, hₙ the complete homogeneous symmetric polynomials of the δᵢ:
+// the series about the mean phase, relative to the phase of the first vertex.
 std::complex<double> seriesIntegral(double psi0, double psi1, double psi2)
 {
     constexpr int terms = 8;
-    const double mean = (psi0 + psi1 + psi2) / 3.0;
+    psi1 -= psi0, psi2 -= psi0, psi0 = 0.0;
+    const double mean = (psi1 + psi2) / 3.0;
     const double d0 = psi0 - mean, d1 = psi1 - mean, d2 = psi2 - mean;
     double h0 = 1.0, h01 = 1.0, h012 = 1.0; // hₙ of {δ₀}, {δ₀,δ₁}, {δ₀,δ₁,δ₂}
     std::complex<double> sum = 0.5;
@@ -55,7 +57,7 @@ std::complex<double> nearDegenerateIntegral(double psi0, double psi1, double psi
     }
     const double largest = std::abs(psi[i] - psi[m]);
     if (largest < kSeriesMaxDifference)
-        return seriesIntegral(psi0, psi1, psi2);
+        return e0 * seriesIntegral(psi0, psi1, psi2);
     const double alpha = psi[i] - psi[l];
     const double beta = psi[m] - psi[l];
     return e[l] * (phi1(alpha) - phi1(beta)) / std::complex<double>(0.0, alpha - beta);

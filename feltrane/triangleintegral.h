@@ -7,7 +7,7 @@
 namespace feltrane {
 
 // Below this smallest phase difference (radians) the plain closed form loses digits.
-constexpr double kClosedFormMinDifference = 0.1;
+constexpr double kClosedFormMinDifference = 0.05;
 // Below this largest phase difference the series about the mean phase takes over.
 constexpr double kSeriesMaxDifference = 1e-3;
 
@@ -20,6 +20,7 @@ inline std::complex<double> closedFormIntegral(std::complex<double> e0, std::com
 }
 
 // F for phases whose smallest difference is below kClosedFormMinDifference, given e^{jψ₀..₂}.
+// Only the differences of the phases matter; the phasors carry the absolute phase.
 std::complex<double> nearDegenerateIntegral(double psi0, double psi1, double psi2, std::complex<double> e0,
                                             std::complex<double> e1, std::complex<double> e2);
 

@@ -5,10 +5,12 @@
 
 #include "boundingsphere.h"
 #include "cellpartition.h"
+#include "closedsurfaces.h"
 #include "facetmesh.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -69,6 +71,43 @@ TEST(Cells, DegenerateTrianglesAreSkipped)
     const auto view = feltrane::PackView::read(&onlyJunk.pack());
     ASSERT_TRUE(view);
     EXPECT_FALSE(feltrane::FacetMesh::fromPack(view.value()));
+}
+
+TEST(ClosedSurfaces, OnlyClosedConsistentBodiesHaveAnInside)
+{
+    auto sides = [](const TestPack& source) {
+        TestPack pack = source;
+        const auto view = feltrane::PackView::read(&pack.pack());
+        return feltrane::innerSides(feltrane::FacetMesh::fromPack(view.value()).value());
+    };
+    auto all = [](const std::vector<std::int8_t>& values, int side) {
+        return std::all_of(values.begin(), values.end(), [&](std::int8_t v) { return v == side; });
+    };
+    TestPack sphere;
+    sphere.addSphere({1, 0, 0}, 0.5, 2);
+    // The capture's normals point out, so the side away from them is inside.
+    EXPECT_TRUE(all(sides(sphere), -1)) << "closed, normals out";
+    TestPack inverted = sphere;
+    inverted.reverseWinding();
+    EXPECT_TRUE(all(sides(inverted), 1)) << "closed, normals in";
+
+    TestPack holed = sphere;
+    holed.triangles().pop_back();
+    EXPECT_TRUE(all(sides(holed), 0)) << "a missing triangle opens it";
+    TestPack mixed = sphere;
+    std::swap(mixed.triangles()[7].b, mixed.triangles()[7].c);
+    EXPECT_TRUE(all(sides(mixed), 0)) << "one triangle wound the other way";
+    TestPack sheets;
+    sheets.addRectangle({0, 0, 0}, {1, 0, 0}, {0, 1, 0});
+    sheets.addRectangle({0, 0, 0}, {0, 1, 0}, {1, 0, 0});
+    EXPECT_TRUE(all(sides(sheets), 0)) << "two sheets back to back enclose nothing";
+
+    // A closed body beside an open plate: each keeps its own answer.
+    TestPack both = sphere;
+    both.addRectangle({-2, 0, 0}, {1, 0, 0}, {0, 1, 0});
+    const auto values = sides(both);
+    EXPECT_TRUE(all({values.begin(), values.end() - 2}, -1));
+    EXPECT_TRUE(all({values.end() - 2, values.end()}, 0));
 }
 
 TEST(BoundingSphere, IsTheSmallestOne)

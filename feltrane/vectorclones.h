@@ -1,0 +1,10 @@
+#pragma once
+// The hot loops are compiled for the base x86-64 and again for AVX2 (twice the lanes, gathers);
+// the loader picks the one the processor runs. Both do the same operations in the same order on
+// each value, so results do not depend on the choice. Sanitizer builds keep one plain version.
+
+#if defined(__x86_64__) && !defined(__SANITIZE_ADDRESS__)
+#define FELTRANE_VECTOR_CLONES __attribute__((target_clones("avx2", "default")))
+#else
+#define FELTRANE_VECTOR_CLONES
+#endif
