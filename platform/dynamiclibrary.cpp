@@ -30,7 +30,16 @@ std::string loaderMessage()
     return message ? message : "unknown loader error";
 }
 
-// The folder (with a trailing '/') of the module that contains `address`, or "" when unknown.
+bool fileExists(const std::string& path)
+{
+    return access(path.c_str(), F_OK) == 0;
+}
+
+// Any address inside the module that linked this layer: the default caller.
+void anchor() {}
+
+} // namespace
+
 std::string folderOfModule(const void* address)
 {
     Dl_info info{};
@@ -51,16 +60,6 @@ std::string folderOfModule(const void* address)
     const auto slash = file.rfind('/');
     return slash == std::string::npos ? std::string() : file.substr(0, slash + 1);
 }
-
-bool fileExists(const std::string& path)
-{
-    return access(path.c_str(), F_OK) == 0;
-}
-
-// Any address inside the module that linked this layer: the default caller.
-void anchor() {}
-
-} // namespace
 
 std::string nativeLibraryName(const std::string& windowsName)
 {

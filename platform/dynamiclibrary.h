@@ -7,6 +7,10 @@
 
 namespace platform {
 
+// The folder (with a trailing '/') of the library or program that contains `address`, or ""
+// when unknown.
+std::string folderOfModule(const void* address);
+
 // "./MTM/Feltrane.dll" -> "./MTM/libFeltrane.so"; names without ".dll" stay as they are.
 std::string nativeLibraryName(const std::string& windowsName);
 

@@ -13,7 +13,7 @@ namespace mtm {
 // Exit statuses shared by every command.
 enum ExitStatus : int {
     ExitSuccess = 0,
-    ExitFailure = 1, // a file cannot be read or written, or fails verification
+    ExitFailure = 1, // a file cannot be read or written, fails verification or cannot be computed
     ExitUsage = 2,   // the command line is wrong
 };
 
@@ -26,6 +26,7 @@ struct Command {
     std::size_t operandCount = 0;              // exact number of operands (files, ...)
     // Runs with a valid command line; returns an ExitStatus. Results go to `out`, reasons to `err`.
     int (*run)(const CommandLine& line, std::ostream& out, std::ostream& err) = nullptr;
+    bool moreOperands = false;                 // operandCount is only the least number
 };
 
 // Writes "mtm NAME: REASON" to `err`, plus the command's usage for usage errors; returns `status`.

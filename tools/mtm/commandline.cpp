@@ -1,13 +1,17 @@
 #include "commandline.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
 #include <limits>
 
 namespace mtm {
 
 kalmeno::Result<CommandLine> CommandLine::parse(const std::vector<std::string>& arguments,
                                                 const std::vector<Option>& options,
-                                                std::size_t operandCount)
+                                                std::size_t operandCount, bool moreOperands)
 {
     using R = kalmeno::Result<CommandLine>;
     CommandLine line;
@@ -44,7 +48,8 @@ kalmeno::Result<CommandLine> CommandLine::parse(const std::vector<std::string>& 
             return R::failure("option " + name + " needs a value");
         }
     }
-    if (!line.helpRequested_ && line.operands_.size() != operandCount) {
+    if (!line.helpRequested_ && line.operands_.size() != operandCount &&
+        !(moreOperands && line.operands_.size() > operandCount)) {
         if (line.operands_.size() < operandCount)
             return R::failure(operandCount == 1 ? "missing the file" : "missing operands");
         return R::failure("unexpected argument \"" + line.operands_[operandCount] + "\"");
@@ -76,6 +81,39 @@ kalmeno::Result<std::uint32_t> parseIndex(const std::string& text)
     if (value > std::numeric_limits<std::uint32_t>::max())
         return R::failure("\"" + text + "\" is not an index");
     return R::success(static_cast<std::uint32_t>(value));
+}
+
+kalmeno::Result<double> parseReal(const std::string& text)
+{
+    using R = kalmeno::Result<double>;
+    if (text.empty() || std::isspace(static_cast<unsigned char>(text.front())))
+        return R::failure("\"" + text + "\" is not a number");
+    char* end = nullptr;
+    errno = 0;
+    const double value = std::strtod(text.c_str(), &end);
+    if (end != text.c_str() + text.size() || errno == ERANGE || !std::isfinite(value))
+        return R::failure("\"" + text + "\" is not a finite number");
+    return R::success(value);
+}
+
+kalmeno::Result<std::vector<double>> parseReals(const std::string& text, std::size_t count)
+{
+    using R = kalmeno::Result<std::vector<double>>;
+    std::vector<double> values;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = text.find(',', start);
+        const auto value = parseReal(text.substr(start, comma == std::string::npos ? std::string::npos : comma - start));
+        if (!value)
+            return R::failure(value.error());
+        values.push_back(value.value());
+        if (comma == std::string::npos)
+            break;
+        start = comma + 1;
+    }
+    if (values.size() != count)
+        return R::failure("\"" + text + "\" is not " + std::to_string(count) + " numbers separated by commas");
+    return R::success(std::move(values));
 }
 
 } // namespace mtm

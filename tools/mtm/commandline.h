@@ -20,10 +20,11 @@ public:
 
     // Accepts "--name", "--name VALUE" and "--name=VALUE" for the given options and "--help" (or
     // "-h") always; everything after "--" is an operand. The number of operands must be
-    // `operandCount` unless help was asked for. Fails with a reason fit for the user.
+    // `operandCount` (at least that many with `moreOperands`) unless help was asked for. Fails with
+    // a reason fit for the user.
     static kalmeno::Result<CommandLine> parse(const std::vector<std::string>& arguments,
                                               const std::vector<Option>& options,
-                                              std::size_t operandCount);
+                                              std::size_t operandCount, bool moreOperands = false);
 
     bool helpRequested() const { return helpRequested_; }
     bool has(const std::string& option) const { return values_.count(option) != 0; }
@@ -42,5 +43,11 @@ private:
 
 // A decimal index without sign, spaces or junk that fits in 32 bits ("7"), else a reason.
 kalmeno::Result<std::uint32_t> parseIndex(const std::string& text);
+
+// A finite number without spaces or junk ("0.03", "-1e-3"), else a reason.
+kalmeno::Result<double> parseReal(const std::string& text);
+
+// `count` finite numbers separated by commas ("10,10,5"), else a reason.
+kalmeno::Result<std::vector<double>> parseReals(const std::string& text, std::size_t count);
 
 } // namespace mtm

@@ -1,4 +1,4 @@
-// mtm: inspect, convert and check .mtm files without the GUI.
+// mtm: inspect, convert, check and generate .mtm files without the GUI.
 
 #include "command.h"
 
@@ -18,7 +18,10 @@
     X(verify)           \
     X(pattern)          \
     X(view)             \
-    X(merge)
+    X(merge)            \
+    X(generate)         \
+    X(rcs)              \
+    X(join)
 
 namespace mtm {
 #define MTM_DECLARE_COMMAND(name) Command name##Command();
@@ -37,14 +40,14 @@ std::vector<mtm::Command> commandTable()
 
 void printOverview(const std::vector<mtm::Command>& commands, std::ostream& out)
 {
-    out << "usage: mtm COMMAND [ARGUMENTS]\n\nInspect, convert and check .mtm files.\n\nCommands:\n";
+    out << "usage: mtm COMMAND [ARGUMENTS]\n\nInspect, convert, check and generate .mtm files.\n\nCommands:\n";
     for (const mtm::Command& command : commands) {
         std::string call = command.name + " " + command.usage;
         call.resize(std::max<std::size_t>(call.size() + 2, 26), ' ');
         out << "  " << call << command.summary << '\n';
     }
     out << "\nRun 'mtm COMMAND --help' for one command. Exit status: 0 done, 1 a file cannot be read\n"
-           "or written or fails verification, 2 wrong command line.\n";
+           "or written, fails verification or cannot be computed, 2 wrong command line.\n";
 }
 
 void printCommandHelp(const mtm::Command& command, std::ostream& out)
@@ -62,7 +65,8 @@ const mtm::Command* findCommand(const std::vector<mtm::Command>& commands, const
 
 int runCommand(const mtm::Command& command, const std::vector<std::string>& arguments)
 {
-    const auto line = mtm::CommandLine::parse(arguments, command.options, command.operandCount);
+    const auto line =
+        mtm::CommandLine::parse(arguments, command.options, command.operandCount, command.moreOperands);
     if (!line) {
         std::cerr << "mtm " << command.name << ": " << line.error() << '\n'
                   << "usage: mtm " << command.name << ' ' << command.usage << '\n';

@@ -13,8 +13,20 @@ public:
     ~OwnedMtm() { ostrell::releaseMtmGrids(mtm_); }
     OwnedMtm(const OwnedMtm&) = delete;
     OwnedMtm& operator=(const OwnedMtm&) = delete;
+    // The grids move along; the moved-from record owns none.
+    OwnedMtm(OwnedMtm&& other) noexcept : mtm_(std::move(other.mtm_)) { other.mtm_.points.clear(); }
+    OwnedMtm& operator=(OwnedMtm&& other) noexcept
+    {
+        if (this != &other) {
+            ostrell::releaseMtmGrids(mtm_);
+            mtm_ = std::move(other.mtm_);
+            other.mtm_.points.clear();
+        }
+        return *this;
+    }
 
     const TMtm& get() const { return mtm_; }
+    TMtm& get() { return mtm_; }
 
 private:
     TMtm mtm_;

@@ -1,51 +1,20 @@
 #include "command.h"
 #include "drawingapplication.h"
+#include "gridcsv.h"
 #include "mtmfile.h"
 #include "ownedmtm.h"
 #include "patternmapimage.h"
 #include "rcspattern.h"
-#include "textformat.h"
 
 #include <QFileInfo>
 #include <QString>
 
 #include <cstdio>
 #include <exception>
-#include <fstream>
 
 namespace mtm {
 
 namespace {
-
-double azimuthDegrees(std::size_t index, std::size_t count)
-{
-    return count < 2 ? 0.0 : index * 360.0 / double(count - 1);
-}
-
-double elevationDegrees(std::size_t index, std::size_t count)
-{
-    return count < 2 ? -90.0 : index * 180.0 / double(count - 1) - 90.0;
-}
-
-kalmeno::Status writeCsv(const RcsPattern& pattern, const std::string& path)
-{
-    {
-        std::ofstream file(path, std::ios::binary | std::ios::trunc);
-        if (file) {
-            file << "az_index,el_index,azimuth_deg,elevation_deg,rcs_db\n";
-            for (std::size_t i = 0; i < pattern.size(); ++i)
-                for (std::size_t j = 0; j < pattern[i].size(); ++j)
-                    file << i << ',' << j << ',' << formatReal(azimuthDegrees(i, pattern.size())) << ','
-                         << formatReal(elevationDegrees(j, pattern[i].size())) << ',' << formatReal(pattern[i][j])
-                         << '\n';
-            file.close();
-            if (file)
-                return kalmeno::Status::success();
-        }
-    }
-    std::remove(path.c_str());
-    return kalmeno::Status::failure("cannot write " + path);
-}
 
 kalmeno::Status writePng(const RcsPattern& pattern, const std::string& modelPath, const std::string& path)
 {
@@ -81,7 +50,7 @@ int runPattern(const CommandLine& line, std::ostream&, std::ostream& err)
     }
 
     if (csv) {
-        const kalmeno::Status written = writeCsv(pattern, *csv);
+        const kalmeno::Status written = writeGridCsv(*csv, pattern, "rcs_db");
         if (!written)
             return reportError(err, "pattern", written.error(), ExitFailure);
     }
