@@ -78,7 +78,7 @@ bool DirectionSweep::run(const Direction* directions, std::size_t count, const s
     return true;
 }
 
-FELTRANE_VECTOR_CLONES void DirectionSweep::phases(const ScatteringModel::Chunk& chunk, const Radar& radar)
+PLATFORM_VECTOR_CLONES void DirectionSweep::phases(const ScatteringModel::Chunk& chunk, const Radar& radar)
 {
     const ScatteringModel& m = *model_;
     const std::size_t count = chunk.vertexEnd - chunk.vertexBegin;
@@ -93,7 +93,7 @@ FELTRANE_VECTOR_CLONES void DirectionSweep::phases(const ScatteringModel::Chunk&
     sinCosBatch(phase, sin_.data(), cos_.data(), count);
 }
 
-FELTRANE_VECTOR_CLONES void DirectionSweep::findLitFacets(const ScatteringModel::Chunk& chunk, const Radar& radar)
+PLATFORM_VECTOR_CLONES void DirectionSweep::findLitFacets(const ScatteringModel::Chunk& chunk, const Radar& radar)
 {
     const ScatteringModel& m = *model_;
     const std::size_t begin = chunk.facetBegin, count = chunk.facetEnd - chunk.facetBegin;
@@ -131,7 +131,7 @@ FELTRANE_VECTOR_CLONES void DirectionSweep::findLitFacets(const ScatteringModel:
         lit[candidates_[r]] = clear_[r] ? 1.0 : 0.0;
 }
 
-FELTRANE_VECTOR_CLONES void DirectionSweep::integrate(const ScatteringModel::Chunk& chunk)
+PLATFORM_VECTOR_CLONES void DirectionSweep::integrate(const ScatteringModel::Chunk& chunk)
 {
     const ScatteringModel& m = *model_;
     const std::size_t begin = chunk.facetBegin, count = chunk.facetEnd - chunk.facetBegin;
@@ -172,7 +172,7 @@ FELTRANE_VECTOR_CLONES void DirectionSweep::integrate(const ScatteringModel::Chu
     }
 }
 
-FELTRANE_VECTOR_CLONES void DirectionSweep::reflect(const ScatteringModel::Chunk& chunk, const Radar& radar)
+PLATFORM_VECTOR_CLONES void DirectionSweep::reflect(const ScatteringModel::Chunk& chunk, const Radar& radar)
 {
     const ScatteringModel& m = *model_;
     const std::size_t begin = chunk.facetBegin, count = chunk.facetEnd - chunk.facetBegin;

@@ -1,6 +1,7 @@
 // The exports of libFeltrane.so: the computation's entry point, its abort and its progress.
 // Everything else stays hidden.
 
+#include "exportsymbol.h"
 #include "fcopack.h"
 #include "mtmcomputation.h"
 #include "packview.h"
@@ -15,7 +16,7 @@
 #include <optional>
 #include <string>
 
-#define FELTRANE_EXPORT extern "C" __attribute__((visibility("default")))
+#define FELTRANE_EXPORT extern "C" PLATFORM_EXPORT
 
 namespace {
 

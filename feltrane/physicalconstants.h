@@ -1,9 +1,11 @@
 #pragma once
 // The constants of the computation (SI units).
 
+#include "numbers.h"
+
 namespace feltrane {
 
-constexpr double kPi = 3.14159265358979323846;
+constexpr double kPi = platform::pi;
 constexpr double kSpeedOfLight = 299792458.0;         // m/s
 constexpr double kVacuumPermittivity = 8.8541878128e-12; // F/m
 

@@ -37,7 +37,7 @@ inline double cosKernel(double z)
 
 } // namespace
 
-FELTRANE_VECTOR_CLONES void sinCosBatch(const double* x, double* s, double* c, std::size_t n)
+PLATFORM_VECTOR_CLONES void sinCosBatch(const double* x, double* s, double* c, std::size_t n)
 {
 #pragma omp simd
     for (std::size_t i = 0; i < n; ++i) {
