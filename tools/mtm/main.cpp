@@ -1,4 +1,4 @@
-// mtm: inspect, convert, check and generate .mtm files without the GUI.
+// mtm: inspect, convert, check, merge and generate .mtm files without the GUI.
 
 #include "command.h"
 
@@ -40,7 +40,7 @@ std::vector<mtm::Command> commandTable()
 
 void printOverview(const std::vector<mtm::Command>& commands, std::ostream& out)
 {
-    out << "usage: mtm COMMAND [ARGUMENTS]\n\nInspect, convert, check and generate .mtm files.\n\nCommands:\n";
+    out << "usage: mtm COMMAND [ARGUMENTS]\n\nInspect, convert, check, merge and generate .mtm files.\n\nCommands:\n";
     for (const mtm::Command& command : commands) {
         std::string call = command.name + " " + command.usage;
         call.resize(std::max<std::size_t>(call.size() + 2, 26), ' ');
