@@ -120,8 +120,10 @@ void CMainWindow::storePattern(const TMtm& mtm)
 
 void CMainWindow::Slot_openXML()
 {
+    // One closing parenthesis: with a second one Qt reads the filter as literal names and lists
+    // no scene file at all.
     const QString path =
-        QFileDialog::getOpenFileName(this, tr("Select the initial state file"), "../Kalmeno", "XML file (*.xml))");
+        QFileDialog::getOpenFileName(this, tr("Select the initial state file"), "../Kalmeno", "XML file (*.xml)");
     openScene(path);
 }
 

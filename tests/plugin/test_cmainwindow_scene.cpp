@@ -14,6 +14,7 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -144,6 +145,30 @@ TEST_F(WindowOnHost, ACancelledChoiceClearsNothingAndAttachesNothing)
     EXPECT_EQ(rows(), 3);
     EXPECT_EQ(window->windowTitle(), title);
     EXPECT_EQ(engine.loadCount(), loads);
+}
+
+// The scene dialog must list the scene files: a filter Qt cannot parse hides every file.
+TEST_F(WindowOnHost, TheSceneDialogListsXmlFiles)
+{
+    QStringList shownPatterns;
+    bool sawDialog = false;
+    QTimer answer;
+    answer.setInterval(20);
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        sawDialog = true;
+        if (auto* files = dialog->findChild<QFileSystemModel*>())
+            shownPatterns = files->nameFilters();
+        dialog->reject();
+    });
+    answer.start();
+    QMetaObject::invokeMethod(window, "Slot_openXML");
+    answer.stop();
+    ASSERT_TRUE(sawDialog);
+    EXPECT_EQ(shownPatterns, QStringList{"*.xml"});
+    EXPECT_EQ(engine.loadCount(), 0) << "a cancelled choice attaches nothing";
 }
 
 TEST_F(WindowOnHost, OpeningASceneAgainStartsTheMarkersAfresh)
