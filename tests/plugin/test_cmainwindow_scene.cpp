@@ -550,7 +550,8 @@ TEST_F(WindowOnHost, MergingTheReflectorWithTheCubeOpensTheResultWithTheReflecto
     EXPECT_TRUE(logged("[Kalmeno] MTMs were merged in " + merged.toStdString()));
     ASSERT_EQ(rows(), 5);
     EXPECT_EQ(list()->currentIndex().row(), 4);
-    EXPECT_EQ(window->findChild<QTableView*>("tableViewPointsMTM")->model()->rowCount(), 4 + 8);
+    // The reflector's three plates and the cube's eight points.
+    EXPECT_EQ(window->findChild<QTableView*>("tableViewPointsMTM")->model()->rowCount(), 3 + 8);
     // The reflector's generation settings came along in the copied settings file.
     EXPECT_TRUE(QFile::exists(sceneDir.filePath("reflector_merge.ini")));
     EXPECT_EQ(window->findChild<QLineEdit*>("lineEditSizeBbox_X")->text(), "10.00000000");
