@@ -19,7 +19,7 @@ void CalculationProgress::bind(const std::string& libraryName)
     auto library = platform::DynamicLibrary::load(error ? libraryName : absolute.lexically_normal().string());
     if (!library)
         return;
-    auto progress = library->function<ProgressFunction>("GetCalculationProgress");
+    auto progress = library->function<GetCalculationProgress_t>("GetCalculationProgress");
     if (!progress)
         return;
     // The MTM library keeps the same file loaded for good; this reference stays with it.

@@ -2,6 +2,8 @@
 // How far the computation library has got, for the status bar. The MTM library passes no progress
 // on, so the plug-in asks the computation library itself, when it offers "GetCalculationProgress".
 
+#include <tmtm.h>
+
 #include <optional>
 #include <string>
 
@@ -21,8 +23,7 @@ public:
     std::optional<double> percent() const;
 
 private:
-    using ProgressFunction = double (*)();
-    ProgressFunction progress_ = nullptr;
+    GetCalculationProgress_t progress_ = nullptr;
 };
 
 } // namespace bridge

@@ -231,7 +231,8 @@ TEST_F(WindowGeneration, CountsAndStepsOfZeroAreRefusedBeforeAnythingStarts)
 
 TEST_F(WindowGeneration, AFailedComputationShowsTheTimeButNoCreatedFile)
 {
-    openDemoWith(FAILING_LIBRARY);
+    openDemoWith(COMPUTATION_LIBRARY);
+    type("lineEdit_waveLength", "0"); // the computation refuses a wavelength of 0
     window->findChild<QAction*>("actionWriteInputLogMTM")->trigger();
     const QString file = sceneDir.filePath("plate.mtm");
     generate(file);
