@@ -1,6 +1,7 @@
 #include "computationbinding.h"
 
 #include "dynamiclibrary.h"
+#include "filereplacement.h"
 #include "mtmfile.h"
 
 #include <cmath>
@@ -67,8 +68,11 @@ kalmeno::Status ComputationBinding::createMtm(const std::string& path, TFcoMtm* 
         return S::failure("the computation returned no points");
     if (!points)
         return S::failure("the computation returned " + std::to_string(count) + " points without data");
-    return writeMtmFile(path, points, std::uint32_t(count), std::uint32_t(countAz.value()),
-                        std::uint32_t(countEl.value()), pack->distance);
+    // A computation that cannot be written leaves the file that was there before.
+    return platform::replaceFile(path, [&](platform::FileReplacement& file) {
+        return writeMtmFile(file.temporaryPath(), points, std::uint32_t(count), std::uint32_t(countAz.value()),
+                            std::uint32_t(countEl.value()), pack->distance);
+    });
 }
 
 int ComputationBinding::terminate() const

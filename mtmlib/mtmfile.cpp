@@ -1,10 +1,17 @@
 #include "mtmfile.h"
 
+#include "filedescriptor.h"
 #include "rcsgrid.h"
+#include "regularfile.h"
 
 #include <byteorder.h>
 #include <checkedarithmetic.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -23,6 +30,10 @@ namespace {
 // Row tables of a grid without values are pure overhead; they may not outweigh the file by more
 // than this, so a 48-byte file cannot ask for gigabytes of row pointers.
 constexpr std::uint64_t kEmptyGridSlack = 4096;
+
+// Points whose coordinates are read at once, and bytes of amplitudes per read.
+constexpr std::size_t kCoordinateChunk = 4096;
+constexpr std::size_t kAmplitudeChunk = std::size_t(64) << 20;
 
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
@@ -50,40 +61,55 @@ std::string expectedText(std::optional<std::uint64_t> size)
 
 } // namespace
 
-kalmeno::Result<TMtm> readMtmBody(const MtmHeader& header, const MtmByteReader& read)
+kalmeno::Result<TMtm> readMtmBody(const MtmHeader& header, const MtmByteReader& read, bool hugePages)
 {
     using R = kalmeno::Result<TMtm>;
     const std::size_t count = header.pointCount;
     const std::uint32_t countAz = header.countAz;
     const std::uint32_t countEl = header.countEl;
-    const std::size_t valueBytes = std::size_t(countAz) * countEl * sizeof(TRcsValue);
+    const std::size_t pointValues = std::size_t(countAz) * countEl;
+    const std::size_t pointBytes = pointValues * sizeof(TRcsValue);
 
     TMtm mtm;
     mtm.Przn = header.przn;
     mtm.distance = header.distance;
     try {
-        std::vector<double> coordinates(count * 3);
-        if (count && !read(coordinates.data(), count * 3 * sizeof(double)))
-            return R::failure("the coordinate block ends early");
-
+        // The points are made while their coordinates stream in: no second copy of the block.
         mtm.points.reserve(count);
-        for (std::size_t p = 0; p < count; ++p) {
-            TMtmPoint point;
-            point.x = coordinates[3 * p];
-            point.y = coordinates[3 * p + 1];
-            point.z = coordinates[3 * p + 2];
-            point.color[0] = mtm.color[0];
-            point.color[1] = mtm.color[1];
-            point.color[2] = mtm.color[2];
-            point.color[3] = 1.f;
-            point.countAz = countAz;
-            point.countEl = countEl;
-            point.rcs = allocateRcsGrid(countAz, countEl);
-            mtm.points.push_back(point);
-            // The grid is one block: the point's whole amplitude block lands in it at once.
-            if (valueBytes && !read(point.rcs[0], valueBytes)) {
-                releaseMtmGrids(mtm);
-                return R::failure("the amplitude block of point " + std::to_string(p) + " ends early");
+        std::vector<double> coordinates(3 * std::min(count, kCoordinateChunk));
+        for (std::size_t first = 0; first < count; first += kCoordinateChunk) {
+            const std::size_t chunk = std::min(kCoordinateChunk, count - first);
+            if (!read(coordinates.data(), chunk * 3 * sizeof(double)))
+                return R::failure("the coordinate block ends early");
+            for (std::size_t i = 0; i < chunk; ++i) {
+                TMtmPoint point;
+                point.x = coordinates[3 * i];
+                point.y = coordinates[3 * i + 1];
+                point.z = coordinates[3 * i + 2];
+                point.color[0] = mtm.color[0];
+                point.color[1] = mtm.color[1];
+                point.color[2] = mtm.color[2];
+                point.color[3] = 1.f;
+                point.countAz = countAz;
+                point.countEl = countEl;
+                mtm.points.push_back(point);
+            }
+        }
+        if (count == 0)
+            return R::success(std::move(mtm));
+
+        const RcsGridBatch grids = allocateRcsGrids(count, countAz, countEl, hugePages);
+        for (std::size_t p = 0; p < count; ++p)
+            mtm.points[p].rcs = grids.grid(p);
+        // The values of all grids lie in file order: the amplitude block lands in whole points.
+        if (pointBytes) {
+            const std::size_t pointsPerRead = std::max<std::size_t>(1, kAmplitudeChunk / pointBytes);
+            for (std::size_t first = 0; first < count; first += pointsPerRead) {
+                const std::size_t chunk = std::min(pointsPerRead, count - first);
+                if (!read(grids.values() + first * pointValues, chunk * pointBytes)) {
+                    releaseMtmGrids(mtm);
+                    return R::failure("the amplitude block of point " + std::to_string(first) + " ends early");
+                }
             }
         }
     } catch (const std::bad_alloc&) {
@@ -96,24 +122,71 @@ kalmeno::Result<TMtm> readMtmBody(const MtmHeader& header, const MtmByteReader& 
 
 namespace {
 
-kalmeno::Result<MtmHeader> readHeaderFrom(std::FILE* file, const std::string& path)
+kalmeno::Result<MtmHeader> readHeaderFrom(std::FILE* file)
 {
     using R = kalmeno::Result<MtmHeader>;
-    auto size = fileSizeOf(path);
-    if (!size)
-        return R::failure(size.error());
+    struct stat status {};
+    if (::fstat(::fileno(file), &status) != 0)
+        return R::failure(std::string("cannot get the file size: ") + std::strerror(errno));
+    const auto size = static_cast<std::uint64_t>(status.st_size);
     unsigned char first[kMtmHeaderBytes];
-    if (size.value() < kMtmHeaderBytes || std::fread(first, 1, sizeof first, file) != sizeof first)
+    if (size < kMtmHeaderBytes || std::fread(first, 1, sizeof first, file) != sizeof first)
         return R::failure("shorter than the 24-byte header");
-    return parseMtmHeader(first, size.value());
+    return parseMtmHeader(first, size);
 }
 
+// Only a regular file is opened, so a FIFO or a device under an .mtm name cannot block a read.
 FilePtr openForReading(const std::string& path, std::string& reason)
 {
-    errno = 0;
-    FilePtr file(std::fopen(path.c_str(), "rb"));
+    auto opened = platform::openRegularFile(path);
+    if (!opened) {
+        reason = "cannot open: " + opened.error();
+        return nullptr;
+    }
+    FilePtr file(::fdopen(opened->get(), "rb"));
     if (!file)
         reason = std::string("cannot open: ") + std::strerror(errno);
+    else
+        opened->release();
+    return file;
+}
+
+// Creates `path`, or truncates it when it is a regular file. Anything else (a device, a FIFO, a
+// folder) is refused before it is opened for writing. `created` tells whether the file is new.
+FilePtr openForWriting(const std::string& path, bool& created, std::string& reason)
+{
+    created = false;
+    platform::FileDescriptor descriptor(::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (descriptor.isOpen()) {
+        created = true;
+    } else if (errno == EEXIST) {
+        struct stat status {};
+        if (::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+            reason = "cannot create: " + platform::notRegularFileReason(status.st_mode);
+            return nullptr;
+        }
+        descriptor.reset(::open(path.c_str(), O_WRONLY | O_CREAT | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
+        if (descriptor.isOpen() && ::fstat(descriptor.get(), &status) == 0 && !S_ISREG(status.st_mode)) {
+            reason = "cannot create: " + platform::notRegularFileReason(status.st_mode);
+            return nullptr;
+        }
+        if (descriptor.isOpen() && ::ftruncate(descriptor.get(), 0) != 0)
+            descriptor.reset();
+        if (descriptor.isOpen())
+            ::fcntl(descriptor.get(), F_SETFL, ::fcntl(descriptor.get(), F_GETFL) & ~O_NONBLOCK);
+    }
+    if (!descriptor.isOpen()) {
+        reason = std::string("cannot create: ") + std::strerror(errno);
+        return nullptr;
+    }
+    FilePtr file(::fdopen(descriptor.get(), "wb"));
+    if (!file) {
+        reason = std::string("cannot create: ") + std::strerror(errno);
+        if (created)
+            ::unlink(path.c_str());
+        return nullptr;
+    }
+    descriptor.release();
     return file;
 }
 
@@ -195,17 +268,17 @@ kalmeno::Result<MtmHeader> readMtmHeader(const std::string& path)
     FilePtr file = openForReading(path, reason);
     if (!file)
         return kalmeno::Result<MtmHeader>::failure(reason);
-    return readHeaderFrom(file.get(), path);
+    return readHeaderFrom(file.get());
 }
 
-kalmeno::Result<TMtm> readMtmFile(const std::string& path, MtmHeader* header)
+kalmeno::Result<TMtm> readMtmFile(const std::string& path, MtmHeader* header, bool hugePages)
 {
     using R = kalmeno::Result<TMtm>;
     std::string reason;
     FilePtr file = openForReading(path, reason);
     if (!file)
         return R::failure(reason);
-    auto parsed = readHeaderFrom(file.get(), path);
+    auto parsed = readHeaderFrom(file.get());
     if (!parsed)
         return R::failure(parsed.error());
     const MtmHeader& h = parsed.value();
@@ -216,7 +289,7 @@ kalmeno::Result<TMtm> readMtmFile(const std::string& path, MtmHeader* header)
     std::FILE* stream = file.get();
     auto result = readMtmBody(h, [stream](void* destination, std::size_t bytes) {
         return std::fread(destination, 1, bytes, stream) == bytes;
-    });
+    }, hugePages);
     if (!result)
         return result;
     result->path = path;
@@ -270,21 +343,21 @@ kalmeno::Status writeMtmFile(const std::string& path, const TMtmSavePoint* point
         }
     }
 
-    errno = 0;
-    FilePtr file(std::fopen(path.c_str(), "wb"));
+    bool created = false;
+    std::string reason;
+    FilePtr file = openForWriting(path, created, reason);
     if (!file)
-        return S::failure(std::string("cannot create: ") + std::strerror(errno));
+        return S::failure(reason);
     std::FILE* stream = file.get();
     std::setvbuf(stream, nullptr, _IOFBF, 1 << 20);
 
     auto write = [stream](const void* source, std::size_t bytes) {
         return std::fwrite(source, 1, bytes, stream) == bytes;
     };
-    // Only a file of ours is removed again, never a device or pipe that was written to.
-    auto discard = [&path] {
-        std::error_code ignored;
-        if (std::filesystem::is_regular_file(path, ignored))
-            std::filesystem::remove(path, ignored);
+    // Only a file this call created is removed again.
+    auto discard = [&path, created] {
+        if (created)
+            ::unlink(path.c_str());
     };
     auto fail = [&](const std::string& reason) {
         const std::string error = std::strerror(errno);

@@ -46,23 +46,31 @@ kalmeno::Result<MtmHeader> parseMtmHeader(const unsigned char* first24, std::uin
 // Reads and validates the header only (the size check of a full read).
 kalmeno::Result<MtmHeader> readMtmHeader(const std::string& path);
 
-// Reads a whole file. On failure nothing stays allocated. The points' grids come from
-// allocateRcsGrid; the caller owns them (releaseMtmGrids).
-kalmeno::Result<TMtm> readMtmFile(const std::string& path, MtmHeader* header = nullptr);
-
 // Delivers the next `bytes` bytes of a file into `destination`, or false when they cannot be had.
 using MtmByteReader = std::function<bool(void* destination, std::size_t bytes)>;
 
-// The blocks after a checked header: coordinates, then every point's amplitudes straight into its
-// grid. A reader that fails part-way (a file changed after its size was checked) yields a failure
-// and nothing stays allocated.
-kalmeno::Result<TMtm> readMtmBody(const MtmHeader& header, const MtmByteReader& read);
+// Whether a read asks the kernel for huge pages for the block that holds its grids (bench/mtmlib
+// measures it).
+constexpr bool kGridsOnHugePages = true;
+
+// Reads a whole file. On failure nothing stays allocated. The points' grids come from one
+// allocateRcsGrids block; the caller owns them (releaseMtmGrids).
+kalmeno::Result<TMtm> readMtmFile(const std::string& path, MtmHeader* header = nullptr,
+                                  bool hugePages = kGridsOnHugePages);
+
+// The blocks after a checked header: coordinates, then the amplitudes straight into one block of
+// grids (allocateRcsGrids). A reader that fails part-way (a file changed after its size was
+// checked) yields a failure and nothing stays allocated.
+kalmeno::Result<TMtm> readMtmBody(const MtmHeader& header, const MtmByteReader& read,
+                                  bool hugePages = kGridsOnHugePages);
 
 // The same read over the bytes of a file already in memory; `path` of the result stays empty.
 kalmeno::Result<TMtm> readMtmBuffer(const void* data, std::size_t size, MtmHeader* header = nullptr);
 
 // Writes the current layout: header (przn, count, countAz, countEl, distance), coordinates,
-// then countAz × countEl amplitudes of every point. A partly written file is removed.
+// then countAz × countEl amplitudes of every point, into `path` as it is (created or truncated;
+// anything but a regular file is refused). A partly written file is removed when this call
+// created it. Callers that replace a file write to a FileReplacement's temporary path.
 kalmeno::Status writeMtmFile(const std::string& path, const TMtmSavePoint* points, std::uint32_t count,
                              std::uint32_t countAz, std::uint32_t countEl, double distance,
                              std::int32_t przn = 0);

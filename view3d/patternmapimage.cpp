@@ -2,6 +2,7 @@
 
 #include "colorbarwidget.h"
 #include "rcscolor.h"
+#include "rcspattern.h"
 
 #include <QPainter>
 
@@ -25,28 +26,26 @@ QColor toQColor(const RcsColor& c)
 }
 
 // One pixel per sample, azimuth to the right and elevation upwards.
-QImage cellImage(const RcsPattern& pattern, double maximum)
+QImage cellImage(const PatternGrid& pattern, double maximum)
 {
-    const int nAz = int(pattern.size());
-    int nEl = nAz ? int(pattern.front().size()) : 0;
-    for (const auto& row : pattern)
-        nEl = std::min(nEl, int(row.size()));
+    const int nAz = int(pattern.countAz);
+    const int nEl = int(pattern.countEl);
     if (nAz == 0 || nEl == 0)
         return {};
     QImage cells(nAz, nEl, QImage::Format_RGB32);
     for (int i = 0; i < nAz; ++i)
         for (int j = 0; j < nEl; ++j)
-            cells.setPixelColor(i, nEl - 1 - j, toQColor(rcsColor(pattern[i][j], maximum)));
+            cells.setPixelColor(i, nEl - 1 - j, toQColor(rcsColor(pattern.at(i, j), maximum)));
     return cells;
 }
 
 } // namespace
 
-QImage renderPatternMap(const RcsPattern& pattern, const QString& title)
+QImage renderPatternMap(const PatternGrid& pattern, const QString& title)
 {
     QImage image(imageWidth, imageHeight, QImage::Format_RGB32);
     image.fill(QColor(230, 230, 230));
-    const double maximum = patternMaximum(pattern);
+    const double maximum = patternMaximum(pattern.decibels.data(), pattern.decibels.size());
     const QRect map(mapLeft, mapTop, mapWidth, mapHeight);
 
     QPainter painter(&image);

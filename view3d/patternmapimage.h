@@ -2,10 +2,10 @@
 // A flat picture of a pattern for people who would rather look than read: azimuth across,
 // elevation up, each cell in the colour of its dB value, with the view's dB colour bar.
 
-#include "rcspattern.h"
+#include "patterngrid.h"
 
 #include <QImage>
 #include <QString>
 
 // Needs a QApplication (ensureDrawingApplication). `title` is written above the map.
-QImage renderPatternMap(const RcsPattern& pattern, const QString& title);
+QImage renderPatternMap(const PatternGrid& pattern, const QString& title);

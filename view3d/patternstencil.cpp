@@ -47,10 +47,16 @@ double PatternStencil::elevationAngle(std::uint32_t index, std::uint32_t count)
 
 PatternStencil::PatternStencil(std::uint32_t patternAz, std::uint32_t patternEl, std::uint32_t gridAz,
                                std::uint32_t gridEl)
+    : PatternStencil(patternAz, patternEl, gridAz, gridEl, 0, patternAz)
+{
+}
+
+PatternStencil::PatternStencil(std::uint32_t patternAz, std::uint32_t patternEl, std::uint32_t gridAz,
+                               std::uint32_t gridEl, std::uint32_t firstAz, std::uint32_t endAz)
     : gridAz_(gridAz), gridEl_(gridEl)
 {
-    reserveAxis(azimuth_, patternAz);
-    for (std::uint32_t i = 0; i < patternAz; ++i) {
+    reserveAxis(azimuth_, endAz - firstAz);
+    for (std::uint32_t i = firstAz; i < endAz; ++i) {
         double a = azimuthAngle(i, patternAz);
         while (a < 0)
             a += 2 * pi;
@@ -94,4 +100,45 @@ PatternStencil::PatternStencil(std::uint32_t patternAz, std::uint32_t patternEl,
         const double e1 = j1 * step - pi / 2;
         appendSample(elevation_, j0, j1, theta, e0, e1);
     }
+}
+
+std::vector<std::uint32_t> PatternStencil::azimuthRows() const
+{
+    std::vector<std::uint32_t> rows;
+    if (azimuth_.lower.empty())
+        return rows;
+    const auto [lowest, highest] = std::minmax_element(azimuth_.lower.begin(), azimuth_.lower.end());
+    const std::uint32_t first = std::min(*lowest, *std::min_element(azimuth_.upper.begin(), azimuth_.upper.end()));
+    const std::uint32_t last = std::max(*highest, *std::max_element(azimuth_.upper.begin(), azimuth_.upper.end()));
+    if (std::size_t(last - first) <= 4 * azimuth_.lower.size()) {
+        // A band reads the rows around its own: marking them is linear.
+        std::vector<bool> used(std::size_t(last - first) + 1, false);
+        for (const std::uint32_t row : azimuth_.lower)
+            used[row - first] = true;
+        for (const std::uint32_t row : azimuth_.upper)
+            used[row - first] = true;
+        for (std::size_t k = 0; k < used.size(); ++k)
+            if (used[k])
+                rows.push_back(static_cast<std::uint32_t>(first + k));
+        return rows;
+    }
+    rows = azimuth_.lower;
+    rows.insert(rows.end(), azimuth_.upper.begin(), azimuth_.upper.end());
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void PatternStencil::renumberAzimuthRows(const std::vector<std::uint32_t>& rows)
+{
+    const bool contiguous = !rows.empty() && rows.back() - rows.front() + 1 == rows.size();
+    auto place = [&rows, contiguous](std::uint32_t row) {
+        if (contiguous)
+            return row - rows.front();
+        return static_cast<std::uint32_t>(std::lower_bound(rows.begin(), rows.end(), row) - rows.begin());
+    };
+    for (std::uint32_t& row : azimuth_.lower)
+        row = place(row);
+    for (std::uint32_t& row : azimuth_.upper)
+        row = place(row);
 }

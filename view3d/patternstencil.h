@@ -22,6 +22,16 @@ public:
     // (both at least 1).
     PatternStencil(std::uint32_t patternAz, std::uint32_t patternEl, std::uint32_t gridAz,
                    std::uint32_t gridEl);
+    // Only pattern rows [firstAz, endAz) on the azimuth axis, stored from index 0: a band of a
+    // pattern computed a band at a time.
+    PatternStencil(std::uint32_t patternAz, std::uint32_t patternEl, std::uint32_t gridAz, std::uint32_t gridEl,
+                   std::uint32_t firstAz, std::uint32_t endAz);
+
+    // The grid rows the azimuth axis reads, ascending, each once.
+    std::vector<std::uint32_t> azimuthRows() const;
+    // Renumbers the azimuth neighbours to their places in `rows` (as azimuthRows gave them), for a
+    // band whose grid rows are read into a table of their own.
+    void renumberAzimuthRows(const std::vector<std::uint32_t>& rows);
 
     std::uint32_t gridAz() const { return gridAz_; }
     std::uint32_t gridEl() const { return gridEl_; }

@@ -4,6 +4,7 @@
 
 #include "tmtm.h"
 
+#include <cstddef>
 #include <vector>
 
 // One row per azimuth sample (0 … 2π inclusive), one value per elevation sample (−π/2 … +π/2
@@ -21,3 +22,4 @@ RcsPattern computePattern(const TMtm& mtm, unsigned maxThreads);
 
 // The largest finite value of the pattern, starting from 0.0; 0.0 for an empty pattern.
 double patternMaximum(const RcsPattern& pattern);
+double patternMaximum(const double* values, std::size_t count);

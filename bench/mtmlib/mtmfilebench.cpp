@@ -1,13 +1,17 @@
 // Writes and reads one large .mtm with the shipped exports and with plain block I/O of the same
 // bytes, and reports MB/s and the peak memory of a read. Each read runs in a fresh process of its
-// own, so its peak memory is the read's alone.
+// own, so its peak memory is the read's alone. It also compares the library's read with its grid
+// block on ordinary pages and on transparent huge pages, and times `mtm verify` and `mtm info`
+// against `cat` of the same file (all from the page cache).
 //
 //   bench_mtmfile [POINTS [COUNT_AZ [COUNT_EL [FOLDER]]]]     default 2000 181 181 /tmp
 
+#include "mtmfile.h"
 #include "rcsgrid.h"
 #include "tmtm.h"
 
 #include <dlfcn.h>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -106,6 +110,13 @@ int readChild(const std::string& mode, const std::string& path)
         std::printf("%.6f %ld %ld\n", time, before, peakRssKiB());
         for (TMtmPoint& point : mtm.points)
             releaseRcsGrid(point.rcs);
+    } else if (mode == "--small-pages" || mode == "--huge-pages") {
+        auto mtm = ostrell::readMtmFile(path, nullptr, mode == "--huge-pages");
+        if (!mtm)
+            return 1;
+        const double time = seconds(start);
+        std::printf("%.6f %ld %ld\n", time, before, peakRssKiB());
+        ostrell::releaseMtmGrids(mtm.value());
     } else {
         const auto bytes = plainRead(path);
         const double time = seconds(start);
@@ -136,12 +147,52 @@ bool runChild(const char* self, const char* mode, const std::string& path, Child
     }
     close(pipeFds[1]);
     char text[128] = {};
+    // The pipe gives the child's own measurement; a child that prints nothing failed.
     const ssize_t got = read(pipeFds[0], text, sizeof text - 1);
     close(pipeFds[0]);
     int status = 0;
     waitpid(pid, &status, 0);
     return got > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0 &&
            std::sscanf(text, "%lf %ld %ld", &result.seconds, &result.baseKiB, &result.peakKiB) == 3;
+}
+
+// Runs a program on the file with its output discarded: seconds and peak memory from the kernel.
+bool runProgram(const std::vector<std::string>& words, ChildResult& result)
+{
+    std::vector<char*> argv;
+    for (const std::string& word : words)
+        argv.push_back(const_cast<char*>(word.c_str()));
+    argv.push_back(nullptr);
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int null = ::open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    rusage usage{};
+    wait4(pid, &status, 0, &usage);
+    result.seconds = seconds(start);
+    result.peakKiB = usage.ru_maxrss;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+template <typename Run>
+ChildResult bestOf(Run run)
+{
+    ChildResult best{1e300};
+    for (int r = 0; r < kRepeats; ++r) {
+        ChildResult one;
+        if (!run(one)) {
+            std::fprintf(stderr, "bench_mtmfile: a run failed\n");
+            std::exit(1);
+        }
+        if (one.seconds < best.seconds)
+            best = one;
+    }
+    return best;
 }
 
 } // namespace
@@ -199,19 +250,20 @@ int main(int argc, char** argv)
     for (TMtmSavePoint& point : model)
         releaseRcsGrid(point.rcs);
 
-    ChildResult getBest{1e300}, plainBest{1e300};
-    for (int r = 0; r < kRepeats; ++r) {
-        ChildResult get, plain;
-        if (!runChild(argv[0], "--get-mtm", mtmPath, get) || !runChild(argv[0], "--plain-read", mtmPath, plain)) {
-            std::fprintf(stderr, "bench_mtmfile: a read failed\n");
-            std::remove(mtmPath.c_str());
-            return 1;
-        }
-        if (get.seconds < getBest.seconds)
-            getBest = get;
-        if (plain.seconds < plainBest.seconds)
-            plainBest = plain;
-    }
+    auto child = [&](const char* mode) {
+        return bestOf([&](ChildResult& one) { return runChild(argv[0], mode, mtmPath, one); });
+    };
+    const ChildResult getBest = child("--get-mtm");
+    const ChildResult plainBest = child("--plain-read");
+    const ChildResult smallPages = child("--small-pages");
+    const ChildResult hugePages = child("--huge-pages");
+    auto program = [&](const std::vector<std::string>& words) {
+        return bestOf([&](ChildResult& one) { return runProgram(words, one); });
+    };
+    const ChildResult cat = program({"/bin/cat", mtmPath});
+    const ChildResult verify = program({MTM_PROGRAM, "verify", mtmPath});
+    const ChildResult info = program({MTM_PROGRAM, "info", mtmPath});
+    const ChildResult idleTool = program({MTM_PROGRAM, "--help"});
     std::remove(mtmPath.c_str());
 
     const double fileMiB = bytes / 1048576.0;
@@ -227,5 +279,14 @@ int main(int argc, char** argv)
     const double readMiB = (getBest.peakKiB - getBest.baseKiB) / 1024.0;
     std::printf("getMTM peak RSS %.1f MiB (%.1f MiB above the idle process) = %.3f x file size (target <= 1.2)\n",
                 peakMiB, readMiB, peakMiB / fileMiB);
+    std::printf("grid block   %8.1f MB/s on ordinary pages, %8.1f MB/s on huge pages (%.2f x)\n",
+                megabytesPerSecond(bytes, smallPages.seconds), megabytesPerSecond(bytes, hugePages.seconds),
+                smallPages.seconds / hugePages.seconds);
+    std::printf("cat          %8.3f s, peak RSS %6.1f MiB\n", cat.seconds, cat.peakKiB / 1024.0);
+    std::printf("mtm verify   %8.3f s, peak RSS %6.1f MiB (%.2f x cat's time; %.1f MiB above mtm --help)\n",
+                verify.seconds, verify.peakKiB / 1024.0, verify.seconds / cat.seconds,
+                (verify.peakKiB - idleTool.peakKiB) / 1024.0);
+    std::printf("mtm info     %8.3f s, peak RSS %6.1f MiB (%.1f MiB above mtm --help)\n", info.seconds,
+                info.peakKiB / 1024.0, (info.peakKiB - idleTool.peakKiB) / 1024.0);
     return 0;
 }

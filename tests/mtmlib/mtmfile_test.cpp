@@ -1,11 +1,19 @@
+#include "hostilefiles.h"
 #include "mtmfile.h"
+#include "mtmfilereader.h"
 #include "mtmsamples.h"
 #include "rcsgrid.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <limits>
 
 using namespace mtmtest;
@@ -152,6 +160,77 @@ TEST_F(MtmFileTest, UnreadablePathsFailWithTheSystemsReason)
     EXPECT_FALSE(ostrell::fileSizeOf(path("missing.mtm")).ok());
 }
 
+TEST_F(MtmFileTest, WhatIsNotARegularFileIsRefusedWithoutBlocking)
+{
+    HostileFolder hostile;
+    const std::string fifo = hostile.fifo("fifo.mtm");
+    const struct {
+        std::string path;
+        std::string reason;
+    } cases[] = {
+        {fifo, "cannot open: not a regular file (a FIFO)"},
+        {hostile.link("link.mtm", fifo), "cannot open: not a regular file (a FIFO)"},
+        {hostile.folder("folder.mtm"), "cannot open: not a regular file (a folder)"},
+        {hostile.socket("socket.mtm"), "cannot open: not a regular file (a socket)"},
+        {"/dev/zero", "cannot open: not a regular file (a device)"},
+    };
+    for (const auto& c : cases) {
+        std::string whole, header, streamed;
+        const bool returned = returnsWithin(
+            10,
+            [&] {
+                whole = ostrell::readMtmFile(c.path).error();
+                header = ostrell::readMtmHeader(c.path).error();
+                streamed = ostrell::MtmFileReader::open(c.path).error();
+            },
+            [&] { releaseFifoReader(fifo); });
+        EXPECT_TRUE(returned) << c.path << " blocked the reader";
+        EXPECT_EQ(whole, c.reason) << c.path;
+        EXPECT_EQ(header, c.reason) << c.path;
+        EXPECT_EQ(streamed, c.reason) << c.path;
+    }
+}
+
+// Whether reading `path` succeeds in a child process whose address space may grow by `bytes`.
+bool readsWithin(const std::string& path, std::uint64_t bytes)
+{
+    const pid_t child = fork();
+    if (child == 0) {
+        std::ifstream statm("/proc/self/statm");
+        std::uint64_t pages = 0;
+        statm >> pages;
+        const rlimit limit{rlim_t(pages * sysconf(_SC_PAGESIZE) + bytes), RLIM_INFINITY};
+        setrlimit(RLIMIT_AS, &limit);
+        auto mtm = ostrell::readMtmFile(path);
+        _exit(mtm ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// The record of a point is 64 bytes and its grid a row table ahead of its values, against
+// 24 + 16·A·B bytes in the file: a read takes at most four times the file, whatever its shape.
+TEST_F(MtmFileTest, AReadTakesAtMostFourTimesTheFile)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the address sanitizer reserves more address space than any limit allows";
+#endif
+    const struct {
+        std::uint32_t points, countAz, countEl;
+    } shapes[] = {{2000000, 0, 0}, {1000000, 2, 0}, {500000, 2, 2}};
+    for (const auto& shape : shapes) {
+        const std::string file = path("large.mtm");
+        const std::vector<unsigned char> header = craftHeader(0, shape.points, shape.countAz, shape.countEl, 1.0, 0);
+        const std::uint64_t size = *ostrell::mtmFileSize(MtmLayout::Current, shape.points, shape.countAz, shape.countEl);
+        writeFile(file, header);
+        std::filesystem::resize_file(file, size);
+        EXPECT_TRUE(readsWithin(file, 4 * size + (16 << 20)))
+            << shape.points << " points of " << shape.countAz << " x " << shape.countEl;
+        EXPECT_FALSE(readsWithin(file, size / 2)) << "the limit must bind";
+    }
+}
+
 // A reader that fails part-way stands for a file that shrank after its size was checked.
 TEST(MtmBody, ReadFailingAfterTheSizeCheckLeavesNothingAllocated)
 {
@@ -162,7 +241,7 @@ TEST(MtmBody, ReadFailingAfterTheSizeCheckLeavesNothingAllocated)
     const struct {
         int failingCall;
         const char* reason;
-    } cases[] = {{0, "coordinate block"}, {1, "point 0"}, {3, "point 2"}};
+    } cases[] = {{0, "coordinate block"}, {1, "amplitude block of point 0"}};
     for (const auto& c : cases) {
         int call = 0;
         auto result = ostrell::readMtmBody(header, [&](void* destination, std::size_t bytes) {
@@ -251,17 +330,26 @@ TEST_F(MtmFileTest, WritingFailsCleanly)
         {"point without grid", path("b.mtm"), &noRows, 1, "point 0 has no amplitudes"},
         {"missing row", path("c.mtm"), &halfRows, 1, "row 1 of point 0 is missing"},
         {"folder missing", path("none/d.mtm"), &good, 1, "cannot create"},
-        {"device full", "/dev/full", &good, 1, "cannot write"},
+        {"a device", "/dev/full", &good, 1, "cannot create: not a regular file (a device)"},
+        {"a file that cannot grow", path("e.mtm"), &good, 1, "cannot write: File too large"},
     };
+    // The file size limit stands in for a full disk, on a file the writer has created.
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{40, limit.rlim_max};
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
+        setrlimit(RLIMIT_FSIZE, &small);
         auto status = ostrell::writeMtmFile(c.file, c.points, c.count, 2, 2, 0.0);
+        setrlimit(RLIMIT_FSIZE, &limit);
         ASSERT_FALSE(status.ok());
         EXPECT_NE(status.error().find(c.reason), std::string::npos) << status.error();
         if (c.file.rfind(folder_, 0) == 0) {
             EXPECT_FALSE(std::filesystem::exists(c.file));
         }
     }
+    std::signal(SIGXFSZ, oldHandler);
     EXPECT_TRUE(std::filesystem::exists("/dev/full"));
 
     ASSERT_TRUE(ostrell::writeMtmFile(path("empty.mtm"), &good, 0, 2, 2, 4.0).ok());

@@ -1,8 +1,6 @@
 // The pieces of the `mtm` commands that are tested in-process.
 
 #include "commandline.h"
-#include "mtmverifier.h"
-#include "rcsgrid.h"
 #include "textformat.h"
 
 #include <gtest/gtest.h>
@@ -114,61 +112,6 @@ TEST(TextFormat, JsonStringsAreEscapedAndValidUtf8)
     };
     for (const auto& c : cases)
         EXPECT_EQ(jsonString(c.text), c.json);
-}
-
-// A record with points of the given grids, every value 1 + 1i.
-class VerifiedModel {
-public:
-    explicit VerifiedModel(const std::vector<std::pair<std::uint32_t, std::uint32_t>>& grids)
-    {
-        for (const auto& [countAz, countEl] : grids) {
-            TMtmPoint point;
-            point.countAz = countAz;
-            point.countEl = countEl;
-            point.rcs = allocateRcsGrid(countAz, countEl);
-            for (std::uint32_t a = 0; a < countAz; ++a)
-                for (std::uint32_t e = 0; e < countEl; ++e)
-                    point.rcs[a][e] = {1.0, 1.0};
-            mtm.points.push_back(point);
-        }
-    }
-    ~VerifiedModel()
-    {
-        for (TMtmPoint& point : mtm.points)
-            releaseRcsGrid(point.rcs);
-    }
-    TMtm mtm;
-};
-
-TEST(MtmVerifier, FindsMixedAndThinGrids)
-{
-    const struct {
-        std::vector<std::pair<std::uint32_t, std::uint32_t>> grids;
-        std::vector<std::string> problems;
-    } cases[] = {
-        {{{37, 19}, {37, 19}}, {}},
-        {{}, {}},
-        {{{37, 19}, {19, 37}, {37, 19}, {5, 5}},
-         {"point 1: grid of 19 x 37 samples differs from point 0's 37 x 19",
-          "point 3: grid of 5 x 5 samples differs from point 0's 37 x 19"}},
-        {{{2, 1}, {2, 1}}, {"the grid has 2 x 1 samples (azimuth x elevation); at least 2 x 2 are needed"}},
-        {{{0, 0}}, {"the grid has 0 x 0 samples (azimuth x elevation); at least 2 x 2 are needed"}},
-    };
-    for (const auto& c : cases) {
-        VerifiedModel model(c.grids);
-        EXPECT_EQ(findMtmProblems(model.mtm), c.problems);
-    }
-}
-
-TEST(MtmVerifier, ToleratesPointsWithoutRows)
-{
-    VerifiedModel model({{3, 3}, {3, 3}});
-    releaseRcsGrid(model.mtm.points[1].rcs);
-    model.mtm.points[1].rcs = nullptr;
-    model.mtm.points[0].rcs[1] = nullptr; // a damaged table: the row is gone
-    const std::vector<std::string> expected{"point 0: row 1 is missing",
-                                            "point 1: has no amplitudes for its 3 x 3 grid"};
-    EXPECT_EQ(findMtmProblems(model.mtm), expected);
 }
 
 } // namespace

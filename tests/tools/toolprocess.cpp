@@ -4,11 +4,15 @@
 
 #include <fcntl.h>
 #include <spawn.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 
+#include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <stdexcept>
+#include <thread>
 
 extern char** environ;
 
@@ -49,11 +53,24 @@ ToolRun runMtm(const std::vector<std::string>& arguments)
     if (spawned != 0)
         throw std::runtime_error(std::string("cannot start ") + MTM_PROGRAM);
 
+    // A generous watchdog turns a hang (a FIFO read or written) into a failure.
     int waitStatus = 0;
-    waitpid(child, &waitStatus, 0);
+    bool killed = false;
+    rusage usage{};
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(120);
+    while (wait4(child, &waitStatus, WNOHANG, &usage) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            kill(child, SIGKILL);
+            wait4(child, &waitStatus, 0, &usage);
+            killed = true;
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
     ToolRun run;
+    run.peakKiB = usage.ru_maxrss;
     run.status = WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : -1;
     run.out = readFileBytes(outPath);
-    run.err = readFileBytes(errPath);
+    run.err = readFileBytes(errPath) + (killed ? "(killed: still running after 120 s)" : "");
     return run;
 }

@@ -8,6 +8,7 @@ struct ToolRun {
     int status = -1; // exit status, or -1 when the program did not exit normally
     std::string out;
     std::string err;
+    long peakKiB = 0; // the program's peak resident memory
 };
 
 ToolRun runMtm(const std::vector<std::string>& arguments);

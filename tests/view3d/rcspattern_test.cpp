@@ -2,12 +2,14 @@
 // be interpolated, and its maximum.
 
 #include "numbers.h"
+#include "patternbands.h"
 #include "patternreference.h"
 #include "rcspattern.h"
 #include "testmodel.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -238,6 +240,57 @@ TEST(Pattern, LargeModelsMatchTheDirectEvaluation)
     for (int p = 0; p < 300; ++p)
         mixed.addPoint(grids[p % 4].first, grids[p % 4].second, noisy);
     expectPatternsMatch(computePattern(mixed.mtm), referencePattern(mixed.mtm));
+}
+
+// A model on one grid through the band-by-band computation, its rows read from the model itself.
+kalmeno::Result<RcsPattern> patternInBands(const TMtm& mtm, std::size_t bandCells)
+{
+    const std::uint32_t countAz = mtm.points.empty() ? 0 : mtm.points.front().countAz;
+    const std::uint32_t countEl = mtm.points.empty() ? 0 : mtm.points.front().countEl;
+    RcsPattern pattern;
+    const auto computed = computePatternInBands(
+        std::uint32_t(mtm.points.size()), countAz, countEl,
+        [&](std::uint32_t point, std::uint32_t firstRow, std::uint32_t rowCount, TRcsValue* destination) {
+            for (std::uint32_t a = firstRow; a < firstRow + rowCount; ++a)
+                destination = std::copy_n(mtm.points[point].rcs[a], countEl, destination);
+            return kalmeno::Status::success();
+        },
+        [&](std::uint32_t firstRow, std::uint32_t rowCount, const double* decibels) {
+            EXPECT_EQ(firstRow, pattern.size());
+            for (std::uint32_t i = 0; i < rowCount; ++i, decibels += countEl)
+                pattern.emplace_back(decibels, decibels + countEl);
+            return kalmeno::Status::success();
+        },
+        bandCells);
+    if (!computed)
+        return kalmeno::Result<RcsPattern>::failure(computed.error());
+    return kalmeno::Result<RcsPattern>::success(std::move(pattern));
+}
+
+TEST(PatternInBands, GivesTheWholeModelsValuesToTheBit)
+{
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> amplitude(-2.0, 2.0);
+    const auto noisy = [&](auto, auto) { return TRcsValue(amplitude(random), amplitude(random)); };
+    const std::pair<std::uint32_t, std::uint32_t> grids[] = {{37, 19}, {73, 1}, {1, 5}, {2, 2}};
+    for (const auto& [countAz, countEl] : grids) {
+        TestModel model;
+        for (int p = 0; p < 5; ++p)
+            model.addPoint(countAz, countEl, noisy);
+        const RcsPattern whole = computePattern(model.mtm);
+        // One band, bands of a few rows (the last reading row 0 again across 360°), one row each.
+        for (const std::size_t bandCells : {std::size_t(65536), std::size_t(3) * countEl, std::size_t(1)}) {
+            const auto banded = patternInBands(model.mtm, bandCells);
+            ASSERT_TRUE(banded) << banded.error();
+            EXPECT_EQ(banded.value(), whole) << countAz << " x " << countEl << " in bands of " << bandCells;
+        }
+    }
+
+    TestModel empty;
+    EXPECT_EQ(patternInBands(empty.mtm, 100).error(), "Error: Model is empty, cannot calculate RCS.");
+    TestModel noElevation;
+    noElevation.addConstantPoint(4, 0, {});
+    EXPECT_TRUE(patternInBands(noElevation.mtm, 100).value().empty());
 }
 
 TEST(PatternMaximum, IsTheLargestFiniteValueAndNeverNegative)

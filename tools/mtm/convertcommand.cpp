@@ -1,60 +1,51 @@
+#include "bufferedoutput.h"
 #include "command.h"
-#include "mtmfile.h"
-#include "ownedmtm.h"
+#include "mtmfilereader.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
+#include <algorithm>
 #include <cstring>
 #include <ostream>
+#include <string_view>
 #include <vector>
 
 namespace mtm {
 
 namespace {
 
-// A new empty file beside `path` with the permissions a plain create would give, or "" (errno set).
-std::string createTemporaryBeside(const std::string& path)
+constexpr std::size_t kValuesPerRead = 65536;
+
+std::string_view bytesOf(const void* data, std::size_t count)
 {
-    std::vector<char> name(path.begin(), path.end());
-    const char suffix[] = ".XXXXXX";
-    name.insert(name.end(), suffix, suffix + sizeof suffix);
-    const int descriptor = mkstemp(name.data());
-    if (descriptor < 0)
-        return {};
-    const mode_t mask = umask(0);
-    umask(mask);
-    fchmod(descriptor, 0666 & ~mask);
-    close(descriptor);
-    return name.data();
+    return {static_cast<const char*>(data), count};
 }
 
-// The output is written under a temporary name and then renamed, so a failed write never
-// destroys an existing OUT (which may be IN itself).
-kalmeno::Status writeReplacing(const std::string& path, const TMtm& mtm, const ostrell::MtmHeader& header)
+// Like saveMTM: the current layout with Przn 0, and the file's own grid (kept even without
+// points). The blocks after the header are the same bytes in both layouts, so they stream over.
+kalmeno::Status convert(ostrell::MtmFileReader& file, BufferedOutput& output)
 {
-    std::vector<TMtmSavePoint> points;
-    points.reserve(mtm.points.size());
-    for (const TMtmPoint& p : mtm.points)
-        points.push_back({p.x, p.y, p.z, p.rcs});
+    const ostrell::MtmHeader& h = file.header();
+    unsigned char head[ostrell::kMtmHeaderBytes] = {};
+    std::memcpy(head + 4, &h.pointCount, 4);
+    std::memcpy(head + 8, &h.countAz, 4);
+    std::memcpy(head + 12, &h.countEl, 4);
+    std::memcpy(head + 16, &h.distance, 8);
+    output.append(bytesOf(head, sizeof head));
 
-    const std::string temporary = createTemporaryBeside(path);
-    if (temporary.empty())
-        return kalmeno::Status::failure(std::strerror(errno));
-    // Like saveMTM: current layout, Przn 0, the file's own grid (kept even without points).
-    const auto written = ostrell::writeMtmFile(temporary, points.data(), static_cast<std::uint32_t>(points.size()),
-                                               header.countAz, header.countEl, mtm.distance, 0);
-    if (!written) {
-        std::remove(temporary.c_str());
-        return written;
+    std::vector<TRcsValue> block(kValuesPerRead);
+    auto* coordinates = reinterpret_cast<double*>(block.data());
+    const std::size_t pointsPerRead = kValuesPerRead * sizeof(TRcsValue) / (3 * sizeof(double));
+    for (std::uint64_t first = 0; first < h.pointCount; first += pointsPerRead) {
+        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(pointsPerRead, h.pointCount - first));
+        if (auto read = file.readCoordinates(first, count, coordinates); !read)
+            return read;
+        output.append(bytesOf(coordinates, count * 3 * sizeof(double)));
     }
-    if (std::rename(temporary.c_str(), path.c_str()) != 0) {
-        const std::string reason = std::strerror(errno);
-        std::remove(temporary.c_str());
-        return kalmeno::Status::failure(reason);
+    const std::uint64_t values = file.pointValues() * h.pointCount;
+    for (std::uint64_t first = 0; first < values; first += kValuesPerRead) {
+        const auto count = static_cast<std::size_t>(std::min<std::uint64_t>(kValuesPerRead, values - first));
+        if (auto read = file.readAmplitudes(first, count, block.data()); !read)
+            return read;
+        output.append(bytesOf(block.data(), count * sizeof(TRcsValue)));
     }
     return kalmeno::Status::success();
 }
@@ -62,16 +53,19 @@ kalmeno::Status writeReplacing(const std::string& path, const TMtm& mtm, const o
 int runConvert(const CommandLine& line, std::ostream&, std::ostream& err)
 {
     const std::string& input = line.operand(0);
-    const std::string& output = line.operand(1);
-    ostrell::MtmHeader header;
-    auto read = ostrell::readMtmFile(input, &header);
-    if (!read)
-        return reportError(err, "convert", "cannot read " + input + ": " + read.error(), ExitFailure);
-    const OwnedMtm mtm(std::move(read.value()));
-
-    const auto written = writeReplacing(output, mtm.get(), header);
-    if (!written)
-        return reportError(err, "convert", "cannot write " + output + ": " + written.error(), ExitFailure);
+    const std::string& outputPath = line.operand(1);
+    auto file = ostrell::MtmFileReader::open(input);
+    if (!file)
+        return reportError(err, "convert", "cannot read " + input + ": " + file.error(), ExitFailure);
+    // The output is written under a temporary name and renamed, so a failure never destroys an
+    // existing OUT (which may be IN itself).
+    auto output = BufferedOutput::begin(outputPath);
+    if (!output)
+        return reportError(err, "convert", output.error(), ExitFailure);
+    if (auto converted = convert(file.value(), output.value()); !converted)
+        return reportError(err, "convert", "cannot read " + input + ": " + converted.error(), ExitFailure);
+    if (auto committed = output->commit(); !committed)
+        return reportError(err, "convert", committed.error(), ExitFailure);
     return ExitSuccess;
 }
 
@@ -84,7 +78,8 @@ Command convertCommand()
             "rewrite an .mtm file (current or legacy) in the current layout",
             "Reads IN as the library's read does and writes OUT as the library's save does: the\n"
             "current layout with Przn 0, the same points, amplitudes and distance. OUT is replaced\n"
-            "only once it is completely written; OUT may be IN.\n",
+            "only once it is completely written; OUT may be IN. A symbolic link OUT is written\n"
+            "through, OUT keeps its permissions, and a folder, device or FIFO named OUT is refused.\n",
             {},
             2,
             runConvert};

@@ -1,35 +1,50 @@
 #include "command.h"
-#include "mtmfile.h"
-#include "ownedmtm.h"
+#include "mtmfilereader.h"
 #include "textformat.h"
 
+#include <algorithm>
 #include <ostream>
+#include <vector>
 
 namespace mtm {
 
 namespace {
 
-void dumpPoints(const TMtm& mtm, std::ostream& out)
+// Points, and amplitudes, read at once.
+constexpr std::size_t kPointsPerRead = 4096;
+constexpr std::size_t kValuesPerRead = 65536;
+
+kalmeno::Status dumpPoints(ostrell::MtmFileReader& file, std::ostream& out)
 {
     out << "index,x,y,z\n";
-    for (std::size_t p = 0; p < mtm.points.size(); ++p) {
-        const TMtmPoint& point = mtm.points[p];
-        out << p << ',' << formatReal(point.x) << ',' << formatReal(point.y) << ',' << formatReal(point.z)
-            << '\n';
+    const std::uint64_t count = file.header().pointCount;
+    std::vector<double> xyz;
+    for (std::uint64_t first = 0; first < count; first += kPointsPerRead) {
+        xyz.resize(3 * std::min<std::uint64_t>(kPointsPerRead, count - first));
+        if (auto read = file.readCoordinates(first, xyz.size() / 3, xyz.data()); !read)
+            return read;
+        for (std::size_t k = 0; k < xyz.size() / 3; ++k)
+            out << first + k << ',' << formatReal(xyz[3 * k]) << ',' << formatReal(xyz[3 * k + 1]) << ','
+                << formatReal(xyz[3 * k + 2]) << '\n';
     }
+    return kalmeno::Status::success();
 }
 
-void dumpAmplitudes(const TMtmPoint& point, std::ostream& out)
+kalmeno::Status dumpAmplitudes(ostrell::MtmFileReader& file, std::uint32_t point, std::ostream& out)
 {
     out << "az_index,el_index,re,im\n";
-    if (!point.rcs)
-        return;
-    for (std::uint32_t a = 0; a < point.countAz; ++a) {
-        const TRcsValue* row = point.rcs[a];
-        for (std::uint32_t e = 0; row && e < point.countEl; ++e)
-            out << a << ',' << e << ',' << formatReal(row[e].real()) << ',' << formatReal(row[e].imag())
-                << '\n';
+    const std::uint64_t count = file.pointValues();
+    const std::uint32_t countEl = file.header().countEl;
+    std::vector<TRcsValue> values;
+    for (std::uint64_t first = 0; first < count; first += kValuesPerRead) {
+        values.resize(std::min<std::uint64_t>(kValuesPerRead, count - first));
+        if (auto read = file.readAmplitudes(point * count + first, values.size(), values.data()); !read)
+            return read;
+        for (std::size_t k = 0; k < values.size(); ++k)
+            out << (first + k) / countEl << ',' << (first + k) % countEl << ',' << formatReal(values[k].real())
+                << ',' << formatReal(values[k].imag()) << '\n';
     }
+    return kalmeno::Status::success();
 }
 
 int runDump(const CommandLine& line, std::ostream& out, std::ostream& err)
@@ -44,22 +59,19 @@ int runDump(const CommandLine& line, std::ostream& out, std::ostream& err)
         pointIndex = index.value();
     }
 
-    auto read = ostrell::readMtmFile(path);
-    if (!read)
-        return reportError(err, "dump", "cannot read " + path + ": " + read.error(), ExitFailure);
-    const OwnedMtm mtm(std::move(read.value()));
-
-    if (!pointOption) {
-        dumpPoints(mtm.get(), out);
-        return ExitSuccess;
-    }
-    const auto& points = mtm.get().points;
-    if (pointIndex >= points.size())
+    auto file = ostrell::MtmFileReader::open(path);
+    if (!file)
+        return reportError(err, "dump", "cannot read " + path + ": " + file.error(), ExitFailure);
+    const std::uint32_t count = file->header().pointCount;
+    if (pointOption && pointIndex >= count)
         return reportError(err, "dump",
                            "--point: there is no point " + std::to_string(pointIndex) + " in " + path + " (" +
-                               std::to_string(points.size()) + " points)",
+                               std::to_string(count) + " points)",
                            ExitUsage);
-    dumpAmplitudes(points[pointIndex], out);
+
+    const auto dumped = pointOption ? dumpAmplitudes(file.value(), pointIndex, out) : dumpPoints(file.value(), out);
+    if (!dumped)
+        return reportError(err, "dump", "cannot read " + path + ": " + dumped.error(), ExitFailure);
     return ExitSuccess;
 }
 

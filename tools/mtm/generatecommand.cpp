@@ -3,6 +3,7 @@
 #include "console.h"
 #include "directiongrid.h"
 #include "dynamiclibrary.h"
+#include "filereplacement.h"
 #include "material.h"
 #include "meshfile.h"
 #include "meshpack.h"
@@ -249,17 +250,16 @@ int runGenerate(const CommandLine& line, std::ostream& out, std::ostream& err)
     pack.waveLength = request->wavelength;
     feltrane::writePackOptions(pack, request->options);
 
-    // Written beside the result and renamed once complete, so a failed run leaves OUT as it was.
-    const std::string partial = request->output + ".generating";
-    const kalmeno::Status computed = computeThroughLibrary(pack, partial);
-    if (!computed) {
-        std::remove(partial.c_str());
+    // Written beside the result and renamed once complete (every output's way: bufferedoutput.h),
+    // so a failed run leaves OUT as it was.
+    auto output = platform::FileReplacement::begin(request->output, ".generating");
+    if (!output)
+        return reportError(err, "generate", "cannot write " + request->output + ": " + output.error(), ExitFailure);
+    const kalmeno::Status computed = computeThroughLibrary(pack, output->temporaryPath());
+    if (!computed)
         return reportError(err, "generate", request->mesh + ": " + computed.error(), ExitFailure);
-    }
-    if (std::rename(partial.c_str(), request->output.c_str()) != 0) {
-        std::remove(partial.c_str());
-        return reportError(err, "generate", "cannot write " + request->output, ExitFailure);
-    }
+    if (auto committed = output->commit(); !committed)
+        return reportError(err, "generate", "cannot write " + request->output + ": " + committed.error(), ExitFailure);
 
     ModelSettings settings;
     settings.area.lat = settings.area.lon = settings.area.alt = 0.0;

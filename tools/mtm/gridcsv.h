@@ -4,12 +4,22 @@
 
 #include "result.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
 namespace mtm {
 
-// `values[a][e]`; `valueColumn` names the last column ("rcs_db"). A failed write leaves no file.
+// The first line; `valueColumn` names the last column ("rcs_db").
+std::string gridCsvHeader(const std::string& valueColumn);
+
+// The lines of grid rows [firstRow, firstRow + rowCount) of a countAz × countEl grid, whose values
+// come row after row: a grid can be written a band at a time.
+std::string gridCsvRows(std::uint32_t countAz, std::uint32_t countEl, std::uint32_t firstRow, std::uint32_t rowCount,
+                        const double* values);
+
+// `values[a][e]`, written the safe way (bufferedoutput.h): a failed write leaves an existing file
+// as it was.
 kalmeno::Status writeGridCsv(const std::string& path, const std::vector<std::vector<double>>& values,
                              const std::string& valueColumn);
 

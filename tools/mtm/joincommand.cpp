@@ -1,10 +1,10 @@
 #include "command.h"
+#include "filereplacement.h"
 #include "modelsettings.h"
 #include "mtmfile.h"
 #include "ownedmtm.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <optional>
 
@@ -107,14 +107,17 @@ int runJoin(const CommandLine& line, std::ostream& out, std::ostream& err)
     std::vector<TMtmSavePoint> points;
     for (const TMtmPoint& p : whole.points)
         points.push_back({p.x, p.y, p.z, p.rcs});
-    // Written beside the result and renamed once complete, so a failed join leaves OUT as it was.
-    const std::string partial = output + ".joining";
-    const kalmeno::Status written = ostrell::writeMtmFile(partial, points.data(), std::uint32_t(points.size()),
-                                                          countAz, countEl, whole.distance);
-    if (!written || std::rename(partial.c_str(), output.c_str()) != 0) {
-        std::remove(partial.c_str());
-        return reportError(err, "join", "cannot write " + output, ExitFailure);
-    }
+    // Written beside the result and renamed once complete (every output's way: bufferedoutput.h),
+    // so a failed join leaves OUT as it was.
+    const kalmeno::Status written = platform::replaceFile(
+        output,
+        [&](platform::FileReplacement& file) {
+            return ostrell::writeMtmFile(file.temporaryPath(), points.data(), std::uint32_t(points.size()), countAz,
+                                         countEl, whole.distance);
+        },
+        ".joining");
+    if (!written)
+        return reportError(err, "join", "cannot write " + output + ": " + written.error(), ExitFailure);
     ModelSettings settings = base.settings;
     settings.rows.reset();
     const kalmeno::Status settingsWritten = writeModelSettings(output, settings);

@@ -1,12 +1,12 @@
 #include "modelsettings.h"
 
+#include "bufferedoutput.h"
+#include "regularfile.h"
 #include "settingsfile.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <cmath>
 
@@ -15,12 +15,8 @@ namespace mtm {
 namespace {
 
 // Settings files are a few hundred bytes.
-constexpr qint64 kMaxSettingsBytes = 1 << 20;
+constexpr std::uint64_t kMaxSettingsBytes = 1 << 20;
 
-QString fileName(const std::string& mtmPath)
-{
-    return QString::fromLocal8Bit(bridge::settingsFileName(mtmPath).c_str());
-}
 
 std::optional<std::uint32_t> rowNumber(const QJsonValue& value)
 {
@@ -35,21 +31,22 @@ std::optional<std::uint32_t> rowNumber(const QJsonValue& value)
 kalmeno::Result<ModelSettings> readModelSettings(const std::string& mtmPath)
 {
     using R = kalmeno::Result<ModelSettings>;
-    const QString name = fileName(mtmPath);
-    QFile file(name);
-    if (!file.open(QIODevice::ReadOnly))
-        return R::failure("cannot read the settings file " + name.toStdString());
-    const QByteArray json = file.read(kMaxSettingsBytes + 1);
+    // Only a regular file of settings size: a FIFO under its name must not block the command.
+    const std::string name = bridge::settingsFileName(mtmPath);
+    const auto text = platform::readRegularFile(name, kMaxSettingsBytes);
+    if (!text)
+        return R::failure("cannot read the settings file " + name + ": " + text.error());
+    const QByteArray json(text->data(), int(text->size()));
     ModelSettings settings;
-    if (json.size() > kMaxSettingsBytes || !bridge::readSettingsDocument(json, settings.area))
-        return R::failure(name.toStdString() + " is not a settings file");
+    if (!bridge::readSettingsDocument(json, settings.area))
+        return R::failure(name + " is not a settings file");
     const QJsonValue rows = QJsonDocument::fromJson(json).object().value(QStringLiteral("rows"));
     if (!rows.isUndefined()) {
         const QJsonObject slab = rows.toArray().first().toObject();
         const auto first = rowNumber(slab.value(QStringLiteral("first")));
         const auto last = rowNumber(slab.value(QStringLiteral("last")));
         if (!first || !last || *last < *first)
-            return R::failure(name.toStdString() + ": \"rows\" is not a range of rows");
+            return R::failure(name + ": \"rows\" is not a range of rows");
         settings.rows = RowSlab{*first, *last};
     }
     return R::success(settings);
@@ -63,11 +60,8 @@ kalmeno::Status writeModelSettings(const std::string& mtmPath, const ModelSettin
                         QJsonArray{QJsonObject{{QStringLiteral("first"), qint64(settings.rows->first)},
                                                {QStringLiteral("last"), qint64(settings.rows->last)}}});
     const QByteArray text = QJsonDocument(document).toJson(QJsonDocument::Indented);
-    const QString name = fileName(mtmPath);
-    QSaveFile file(name);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit())
-        return kalmeno::Status::failure("cannot write " + name.toStdString());
-    return kalmeno::Status::success();
+    return writeWholeFile(bridge::settingsFileName(mtmPath),
+                          std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
 }
 
 } // namespace mtm

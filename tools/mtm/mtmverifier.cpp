@@ -2,85 +2,126 @@
 
 #include "textformat.h"
 
+#include <algorithm>
 #include <cmath>
-#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
 namespace mtm {
 
 namespace {
 
-std::string gridText(const TMtmPoint& point)
+// Points whose coordinates, and amplitudes, are read at once.
+constexpr std::size_t kPointsPerRead = 4096;
+constexpr std::size_t kValuesPerRead = 65536;
+
+std::string pointLabel(std::uint64_t point)
 {
-    return std::to_string(point.countAz) + " x " + std::to_string(point.countEl);
+    return "point " + std::to_string(point);
 }
 
-void checkCoordinates(const TMtmPoint& point, const std::string& label, std::vector<std::string>& problems)
+void checkCoordinates(const double* xyz, std::uint64_t point, const std::function<void(const std::string&)>& say)
 {
-    const struct {
-        const char* name;
-        double value;
-    } coordinates[] = {{"x", point.x}, {"y", point.y}, {"z", point.z}};
-    for (const auto& c : coordinates) {
-        if (!std::isfinite(c.value))
-            problems.push_back(label + ": coordinate " + c.name + " is not finite (" + formatReal(c.value) + ")");
-    }
+    static const char* const names[] = {"x", "y", "z"};
+    for (int axis = 0; axis < 3; ++axis)
+        if (!std::isfinite(xyz[axis]))
+            say(pointLabel(point) + ": coordinate " + names[axis] + " is not finite (" + formatReal(xyz[axis]) + ")");
 }
 
-void checkAmplitudes(const TMtmPoint& point, const std::string& label, std::vector<std::string>& problems)
+// True when every part of every value is finite. On the bits (all exponent bits set means
+// infinite or NaN), so that the loop vectorises.
+bool allFinite(const TRcsValue* values, std::size_t count)
 {
-    if (!point.rcs) {
-        if (point.countAz && point.countEl)
-            problems.push_back(label + ": has no amplitudes for its " + gridText(point) + " grid");
-        return;
+    constexpr std::uint64_t exponent = 0x7ff0000000000000ull;
+    std::uint64_t notFinite = 0;
+    for (std::size_t k = 0; k < 2 * count; ++k) {
+        std::uint64_t bits;
+        std::memcpy(&bits, reinterpret_cast<const char*>(values) + k * sizeof bits, sizeof bits);
+        notFinite |= (bits & exponent) == exponent;
     }
-    std::size_t bad = 0;
+    return notFinite == 0;
+}
+
+// Amplitudes of one point that are not finite: how many, and the first of them.
+struct BadAmplitudes {
+    std::uint64_t count = 0;
     std::string first;
-    for (std::uint32_t a = 0; a < point.countAz; ++a) {
-        const TRcsValue* row = point.rcs[a];
-        if (!row) {
-            if (point.countEl)
-                problems.push_back(label + ": row " + std::to_string(a) + " is missing");
-            continue;
-        }
-        for (std::uint32_t e = 0; e < point.countEl; ++e) {
-            if (std::isfinite(row[e].real()) && std::isfinite(row[e].imag()))
-                continue;
-            if (bad++ == 0)
-                first = "az_index " + std::to_string(a) + ", el_index " + std::to_string(e) + " (" +
-                        formatReal(row[e].real()) + ", " + formatReal(row[e].imag()) + ")";
-        }
+
+    void check(const TRcsValue& value, std::uint64_t index, std::uint32_t countEl)
+    {
+        if (std::isfinite(value.real()) && std::isfinite(value.imag()))
+            return;
+        if (count++ == 0)
+            first = "az_index " + std::to_string(index / countEl) + ", el_index " + std::to_string(index % countEl) +
+                    " (" + formatReal(value.real()) + ", " + formatReal(value.imag()) + ")";
     }
-    if (bad == 1)
-        problems.push_back(label + ": 1 amplitude is not finite: " + first);
-    else if (bad > 1)
-        problems.push_back(label + ": " + std::to_string(bad) + " amplitudes are not finite, the first at " + first);
-}
+
+    void report(std::uint64_t point, const std::function<void(const std::string&)>& say) const
+    {
+        if (count == 1)
+            say(pointLabel(point) + ": 1 amplitude is not finite: " + first);
+        else if (count > 1)
+            say(pointLabel(point) + ": " + std::to_string(count) + " amplitudes are not finite, the first at " + first);
+    }
+};
 
 } // namespace
 
-std::vector<std::string> findMtmProblems(const TMtm& mtm)
+kalmeno::Result<std::size_t> verifyMtmFile(ostrell::MtmFileReader& file,
+                                           const std::function<void(const std::string&)>& report)
 {
-    std::vector<std::string> problems;
-    if (!std::isfinite(mtm.distance))
-        problems.push_back("distance is not finite (" + formatReal(mtm.distance) + ")");
-    if (mtm.points.empty())
-        return problems;
+    using R = kalmeno::Result<std::size_t>;
+    const ostrell::MtmHeader& header = file.header();
+    std::size_t problems = 0;
+    auto say = [&](const std::string& problem) {
+        ++problems;
+        report(problem);
+    };
+    if (!std::isfinite(header.distance))
+        say("distance is not finite (" + formatReal(header.distance) + ")");
+    if (header.pointCount == 0)
+        return R::success(problems);
+    if (header.countAz < 2 || header.countEl < 2)
+        say("the grid has " + std::to_string(header.countAz) + " x " + std::to_string(header.countEl) +
+            " samples (azimuth x elevation); at least 2 x 2 are needed");
 
-    const TMtmPoint& reference = mtm.points.front();
-    if (reference.countAz < 2 || reference.countEl < 2)
-        problems.push_back("the grid has " + gridText(reference) +
-                           " samples (azimuth x elevation); at least 2 x 2 are needed");
+    // Two cursors: the coordinate block and the amplitude block, so problems come point by point.
+    const std::uint64_t pointValues = file.pointValues();
+    std::vector<double> coordinates;
+    std::vector<TRcsValue> values;
+    std::uint64_t valuesFirst = 0;
+    for (std::uint64_t p = 0; p < header.pointCount; ++p) {
+        const std::size_t inChunk = static_cast<std::size_t>(p % kPointsPerRead);
+        if (inChunk == 0) {
+            coordinates.resize(3 * std::min<std::uint64_t>(kPointsPerRead, header.pointCount - p));
+            if (auto read = file.readCoordinates(p, coordinates.size() / 3, coordinates.data()); !read)
+                return R::failure(read.error());
+        }
+        checkCoordinates(coordinates.data() + 3 * inChunk, p, say);
 
-    for (std::size_t p = 0; p < mtm.points.size(); ++p) {
-        const TMtmPoint& point = mtm.points[p];
-        const std::string label = "point " + std::to_string(p);
-        if (point.countAz != reference.countAz || point.countEl != reference.countEl)
-            problems.push_back(label + ": grid of " + gridText(point) + " samples differs from point 0's " +
-                               gridText(reference));
-        checkCoordinates(point, label, problems);
-        checkAmplitudes(point, label, problems);
+        // The point's values in the spans the read blocks cut them into; only a span holding a
+        // value that is not finite is looked at value by value.
+        BadAmplitudes bad;
+        for (std::uint64_t v = 0; v < pointValues;) {
+            const std::uint64_t index = p * pointValues + v;
+            if (index >= valuesFirst + values.size()) {
+                valuesFirst = index;
+                values.resize(std::min<std::uint64_t>(kValuesPerRead, pointValues * header.pointCount - index));
+                if (auto read = file.readAmplitudes(valuesFirst, values.size(), values.data()); !read)
+                    return R::failure(read.error());
+            }
+            const TRcsValue* span = values.data() + (index - valuesFirst);
+            const auto length =
+                static_cast<std::size_t>(std::min(pointValues - v, valuesFirst + values.size() - index));
+            if (!allFinite(span, length))
+                for (std::size_t k = 0; k < length; ++k)
+                    bad.check(span[k], v + k, header.countEl);
+            v += length;
+        }
+        bad.report(p, say);
     }
-    return problems;
+    return R::success(problems);
 }
 
 } // namespace mtm

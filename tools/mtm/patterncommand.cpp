@@ -1,62 +1,79 @@
+#include "bufferedoutput.h"
 #include "command.h"
 #include "drawingapplication.h"
 #include "gridcsv.h"
-#include "mtmfile.h"
-#include "ownedmtm.h"
+#include "mtmfilereader.h"
+#include "patternbands.h"
+#include "patterngrid.h"
 #include "patternmapimage.h"
-#include "rcspattern.h"
+#include "pngoutput.h"
 
 #include <QFileInfo>
 #include <QString>
 
-#include <cstdio>
-#include <exception>
+#include <optional>
 
 namespace mtm {
 
 namespace {
 
-kalmeno::Status writePng(const RcsPattern& pattern, const std::string& modelPath, const std::string& path)
-{
-    const kalmeno::Status application = ensureDrawingApplication(false);
-    if (!application)
-        return application;
-    const QString title = QFileInfo(QString::fromLocal8Bit(modelPath.c_str())).fileName() + QStringLiteral(", RCS in dB");
-    if (!renderPatternMap(pattern, title).save(QString::fromLocal8Bit(path.c_str()), "PNG")) {
-        std::remove(path.c_str());
-        return kalmeno::Status::failure("cannot write " + path);
-    }
-    return kalmeno::Status::success();
-}
-
 int runPattern(const CommandLine& line, std::ostream&, std::ostream& err)
 {
-    const auto csv = line.value("--csv");
-    const auto png = line.value("--png");
-    if (!csv && !png)
+    const auto csvPath = line.value("--csv");
+    const auto pngPath = line.value("--png");
+    if (!csvPath && !pngPath)
         return reportError(err, "pattern", "give --csv OUT, --png OUT or both", ExitUsage);
 
     const std::string& path = line.operand(0);
-    auto read = ostrell::readMtmFile(path);
-    if (!read)
-        return reportError(err, "pattern", "cannot read " + path + ": " + read.error(), ExitFailure);
-    const OwnedMtm mtm(std::move(read.value()));
+    auto file = ostrell::MtmFileReader::open(path);
+    if (!file)
+        return reportError(err, "pattern", "cannot read " + path + ": " + file.error(), ExitFailure);
+    const ostrell::MtmHeader& header = file->header();
 
-    RcsPattern pattern;
-    try {
-        pattern = computePattern(mtm.get());
-    } catch (const std::exception& error) {
-        return reportError(err, "pattern", path + ": " + error.what(), ExitFailure);
+    // The CSV streams out band by band; the map needs the whole pattern, eight bytes a cell.
+    std::optional<BufferedOutput> csv;
+    if (csvPath) {
+        auto begun = BufferedOutput::begin(*csvPath);
+        if (!begun)
+            return reportError(err, "pattern", begun.error(), ExitFailure);
+        csv.emplace(std::move(begun.value()));
+        csv->append(gridCsvHeader("rcs_db"));
     }
+    PatternGrid map;
+    if (pngPath && header.pointCount) {
+        map.countAz = header.countAz;
+        map.countEl = header.countEl;
+        map.decibels.reserve(std::size_t(header.countAz) * header.countEl);
+    }
+
+    const std::uint64_t pointValues = file->pointValues();
+    const auto computed = computePatternInBands(
+        header.pointCount, header.countAz, header.countEl,
+        [&](std::uint32_t point, std::uint32_t firstRow, std::uint32_t rowCount, TRcsValue* destination) {
+            return file->readAmplitudes(point * pointValues + std::uint64_t(firstRow) * header.countEl,
+                                        std::size_t(rowCount) * header.countEl, destination);
+        },
+        [&](std::uint32_t firstRow, std::uint32_t rowCount, const double* decibels) {
+            if (csv)
+                csv->append(gridCsvRows(header.countAz, header.countEl, firstRow, rowCount, decibels));
+            if (pngPath)
+                map.decibels.insert(map.decibels.end(), decibels, decibels + std::size_t(rowCount) * header.countEl);
+            return kalmeno::Status::success();
+        });
+    if (!computed)
+        return reportError(err, "pattern", path + ": " + computed.error(), ExitFailure);
 
     if (csv) {
-        const kalmeno::Status written = writeGridCsv(*csv, pattern, "rcs_db");
-        if (!written)
+        if (auto written = csv->commit(); !written)
             return reportError(err, "pattern", written.error(), ExitFailure);
     }
-    if (png) {
-        const kalmeno::Status written = writePng(pattern, path, *png);
-        if (!written)
+    if (pngPath) {
+        const kalmeno::Status application = ensureDrawingApplication(false);
+        if (!application)
+            return reportError(err, "pattern", application.error(), ExitFailure);
+        const QString title =
+            QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName() + QStringLiteral(", RCS in dB");
+        if (auto written = writePng(renderPatternMap(map, title), *pngPath); !written)
             return reportError(err, "pattern", written.error(), ExitFailure);
     }
     return ExitSuccess;

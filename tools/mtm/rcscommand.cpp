@@ -6,12 +6,12 @@
 #include "modelsettings.h"
 #include "mtmfile.h"
 #include "ownedmtm.h"
+#include "pngoutput.h"
 #include "rcscutsimage.h"
 
 #include <QFileInfo>
 
 #include <cmath>
-#include <cstdio>
 
 namespace mtm {
 
@@ -74,10 +74,8 @@ int runRcs(const CommandLine& line, std::ostream&, std::ostream& err)
             return reportError(err, "rcs", application.error(), ExitFailure);
         const QString title = QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName() +
                               QStringLiteral(", radar cross-section at %1 m").arg(wavelength.value());
-        if (!renderRcsCuts(dbsm, title).save(QString::fromLocal8Bit(png->c_str()), "PNG")) {
-            std::remove(png->c_str());
-            return reportError(err, "rcs", "cannot write " + *png, ExitFailure);
-        }
+        if (auto written = writePng(renderRcsCuts(dbsm, title), *png); !written)
+            return reportError(err, "rcs", written.error(), ExitFailure);
     }
     return ExitSuccess;
 }

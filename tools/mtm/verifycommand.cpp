@@ -1,7 +1,6 @@
 #include "command.h"
-#include "mtmfile.h"
+#include "mtmfilereader.h"
 #include "mtmverifier.h"
-#include "ownedmtm.h"
 
 #include <ostream>
 
@@ -12,21 +11,21 @@ namespace {
 int runVerify(const CommandLine& line, std::ostream& out, std::ostream& err)
 {
     const std::string& path = line.operand(0);
-    auto read = ostrell::readMtmFile(path);
-    if (!read)
-        return reportError(err, "verify", "cannot read " + path + ": " + read.error(), ExitFailure);
-    const OwnedMtm mtm(std::move(read.value()));
+    auto file = ostrell::MtmFileReader::open(path);
+    if (!file)
+        return reportError(err, "verify", "cannot read " + path + ": " + file.error(), ExitFailure);
 
-    const auto problems = findMtmProblems(mtm.get());
-    for (const std::string& problem : problems)
-        err << path << ": " << problem << '\n';
-    if (!problems.empty())
+    const auto problems =
+        verifyMtmFile(file.value(), [&](const std::string& problem) { err << path << ": " << problem << '\n'; });
+    if (!problems)
+        return reportError(err, "verify", "cannot read " + path + ": " + problems.error(), ExitFailure);
+    if (problems.value() != 0)
         return ExitFailure;
 
-    const auto& points = mtm.get().points;
-    out << path << ": ok, " << points.size() << " points";
-    if (!points.empty())
-        out << " on a " << points.front().countAz << " x " << points.front().countEl << " grid";
+    const ostrell::MtmHeader& header = file->header();
+    out << path << ": ok, " << header.pointCount << " points";
+    if (header.pointCount)
+        out << " on a " << header.countAz << " x " << header.countEl << " grid";
     out << '\n';
     return ExitSuccess;
 }
@@ -39,8 +38,9 @@ Command verifyCommand()
             "FILE",
             "check that an .mtm file is readable and its values sound",
             "Checks that FILE is readable, that every value (distance, coordinates, amplitudes) is\n"
-            "finite and that every point lies on the same grid of at least 2 x 2 samples. Prints\n"
-            "one line per problem on stderr and exits with 1, or \"FILE: ok, ...\" and exits with 0.\n",
+            "finite and that its points lie on a grid of at least 2 x 2 samples. Prints one line per\n"
+            "problem on stderr and exits with 1, or \"FILE: ok, ...\" and exits with 0. The file\n"
+            "streams through in blocks: a file of any size takes a few MB.\n",
             {},
             1,
             runVerify};

@@ -3,13 +3,13 @@
 #include "mtmfile.h"
 #include "ownedmtm.h"
 #include "plot3dimage.h"
+#include "pngoutput.h"
 
 #include <QSize>
 #include <QString>
 #include <QStringList>
 
 #include <cmath>
-#include <cstdio>
 
 namespace mtm {
 
@@ -74,10 +74,8 @@ int runView(const CommandLine& line, std::ostream&, std::ostream& err)
     const auto image = renderPlot3D(mtm.get(), size, float(rotation.x()), float(rotation.y()));
     if (!image)
         return reportError(err, "view", path + ": " + image.error(), ExitFailure);
-    if (!image->save(QString::fromLocal8Bit(png->c_str()), "PNG")) {
-        std::remove(png->c_str());
-        return reportError(err, "view", "cannot write " + *png, ExitFailure);
-    }
+    if (auto written = writePng(image.value(), *png); !written)
+        return reportError(err, "view", written.error(), ExitFailure);
     return ExitSuccess;
 }
 
