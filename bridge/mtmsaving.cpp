@@ -1,41 +1,10 @@
 #include "mtmsaving.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fcntl.h>
-#include <unistd.h>
+#include <filereplacement.h>
+
 #include <vector>
 
 namespace bridge {
-
-namespace {
-
-bool flushToDisk(const std::string& path, int flags)
-{
-    const int fd = ::open(path.c_str(), flags | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::fsync(fd) == 0;
-    return ::close(fd) == 0 && synced;
-}
-
-std::string folderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-kalmeno::Status failAndClean(const std::string& temporary, const std::string& reason)
-{
-    // unlink, not remove: a folder that happens to carry the name is not ours.
-    ::unlink(temporary.c_str());
-    return kalmeno::Status::failure(reason);
-}
-
-} // namespace
 
 std::string temporarySaveName(const std::string& path)
 {
@@ -57,16 +26,19 @@ kalmeno::Status saveMtmReplacing(saveMTM_t save, const TMtm& mtm)
     std::uint32_t countEl = mtm.points.front().countEl;
     double distance = mtm.distance;
 
-    const std::string temporary = temporarySaveName(mtm.path);
-    if (!save(temporary, points.data(), &count, &countAz, &countEl, &distance))
-        return failAndClean(temporary, "saveMTM failed for " + temporary);
-    if (!flushToDisk(temporary, O_RDONLY))
-        return failAndClean(temporary, "cannot flush " + temporary + ": " + std::strerror(errno));
-    if (std::rename(temporary.c_str(), mtm.path.c_str()) != 0)
-        return failAndClean(temporary, "cannot replace " + mtm.path + ": " + std::strerror(errno));
-    // The rename itself is made durable by flushing the folder; the file is whole either way.
-    flushToDisk(folderOf(mtm.path), O_RDONLY | O_DIRECTORY);
-    return kalmeno::Status::success();
+    // The file is replaced as every output is (a link written through, its mode kept, only a
+    // regular file replaced); the library writes the temporary file by its name.
+    const auto saved = platform::replaceFile(
+        mtm.path,
+        [&](platform::FileReplacement& file) {
+            if (!save(file.temporaryPath(), points.data(), &count, &countAz, &countEl, &distance))
+                return kalmeno::Status::failure("saveMTM failed for " + file.temporaryPath());
+            return kalmeno::Status::success();
+        },
+        "saving");
+    if (!saved)
+        return kalmeno::Status::failure("cannot save " + mtm.path + ": " + saved.error());
+    return saved;
 }
 
 } // namespace bridge

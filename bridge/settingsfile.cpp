@@ -2,11 +2,12 @@
 
 #include "bridgelog.h"
 
-#include <QFile>
+#include <filereplacement.h>
+#include <regularfile.h>
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include <climits>
 #include <cmath>
@@ -17,7 +18,7 @@ namespace bridge {
 namespace {
 
 // Settings files are a few hundred bytes; anything far larger is not one.
-constexpr qint64 kMaxSettingsBytes = 1 << 20;
+constexpr std::uint64_t kMaxSettingsBytes = 1 << 20;
 
 void appendMember(QJsonObject& document, const char* key, const QJsonObject& member)
 {
@@ -136,10 +137,12 @@ QByteArray settingsDocument(const TGenerationArea& area)
 void WriteSettingsFile(const TGenerationArea& area, const std::string& mtmPath)
 {
     const std::string fileName = settingsFileName(mtmPath);
-    // The old file stays whole until the new one is complete.
-    QSaveFile file(QString::fromLocal8Bit(fileName.c_str()));
+    // The old file stays whole until the new one is complete; the name stays the bytes it was.
     const QByteArray text = settingsDocument(area);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+    const auto written = platform::replaceFile(fileName, [&text](platform::FileReplacement& file) {
+        return file.write(text.constData(), static_cast<std::size_t>(text.size()));
+    });
+    if (!written) {
         LogError("Cannot write " + fileName);
         return;
     }
@@ -166,12 +169,11 @@ bool readSettingsDocument(const QByteArray& json, TGenerationArea& area)
 
 bool ReadSettingsFile(TModelItem& item)
 {
-    QFile file(QString::fromLocal8Bit(settingsFileName(item.mtmPath).c_str()));
-    if (!file.open(QIODevice::ReadOnly) || file.size() > kMaxSettingsBytes)
+    // Only a regular file of settings size: a FIFO or a device in its place must not hang the window.
+    const auto text = platform::readRegularFile(settingsFileName(item.mtmPath), kMaxSettingsBytes);
+    if (!text)
         return false;
-    const QByteArray json = file.read(kMaxSettingsBytes + 1);
-    if (json.size() > kMaxSettingsBytes)
-        return false;
+    const QByteArray json(text->data(), static_cast<int>(text->size()));
     TGenerationArea area = item.area;
     if (!readSettingsDocument(json, area))
         return false;

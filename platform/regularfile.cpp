@@ -26,6 +26,11 @@ std::string kindOf(mode_t mode)
     return "of an unknown kind";
 }
 
+std::string tooLarge(std::uint64_t maxBytes, std::uint64_t size)
+{
+    return "larger than " + std::to_string(maxBytes) + " bytes (" + std::to_string(size) + ")";
+}
+
 } // namespace
 
 std::string notRegularFileReason(unsigned mode)
@@ -56,6 +61,19 @@ kalmeno::Result<FileDescriptor> openRegularFile(const std::string& path)
     return R::success(std::move(file));
 }
 
+kalmeno::Result<bool> regularFileWithin(const std::string& path, std::uint64_t maxBytes)
+{
+    using R = kalmeno::Result<bool>;
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return errno == ENOENT ? R::success(false) : R::failure(std::strerror(errno));
+    if (!S_ISREG(status.st_mode))
+        return R::failure(notRegularFileReason(status.st_mode));
+    if (static_cast<std::uint64_t>(status.st_size) > maxBytes)
+        return R::failure(tooLarge(maxBytes, static_cast<std::uint64_t>(status.st_size)));
+    return R::success(true);
+}
+
 kalmeno::Result<std::string> readRegularFile(const std::string& path, std::uint64_t maxBytes)
 {
     using R = kalmeno::Result<std::string>;
@@ -67,7 +85,7 @@ kalmeno::Result<std::string> readRegularFile(const std::string& path, std::uint6
         return R::failure(std::strerror(errno));
     const auto size = static_cast<std::uint64_t>(status.st_size);
     if (size > maxBytes)
-        return R::failure("larger than " + std::to_string(maxBytes) + " bytes (" + std::to_string(size) + ")");
+        return R::failure(tooLarge(maxBytes, size));
 
     // The size is only a hint: a file that grows while it is read still stops at the limit.
     std::string content(static_cast<std::size_t>(size), '\0');

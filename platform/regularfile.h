@@ -19,6 +19,11 @@ std::string notRegularFileReason(unsigned mode);
 // reason, or "not a regular file (a FIFO)".
 kalmeno::Result<FileDescriptor> openRegularFile(const std::string& path);
 
+// Whether `path` may be read whole, without opening it: false when nothing is there, true for a
+// regular file of at most `maxBytes` bytes, else the reason it may not ("not a regular file (a
+// FIFO)", "larger than ... bytes").
+kalmeno::Result<bool> regularFileWithin(const std::string& path, std::uint64_t maxBytes);
+
 // The whole content of a regular file of at most `maxBytes` bytes; a larger file is refused
 // before it is read.
 kalmeno::Result<std::string> readRegularFile(const std::string& path, std::uint64_t maxBytes);

@@ -1,5 +1,6 @@
 // Opening .mtm files as rows and saving models over their files.
 
+#include "hostilefiles.h"
 #include "markersfixture.h"
 #include "mtmfixtures.h"
 
@@ -16,6 +17,9 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <fstream>
@@ -237,11 +241,6 @@ TEST_F(MtmFiles, AnInterruptedSaveLeavesTheOldFileByteIdentical)
         std::function<void()> arrange;
     } cases[] = {
         {"the library breaks off", [&] { files.setLibrary({stagedOstrell().getMTM, &saveThatBreaksOff, nullptr}); }},
-        {"the temporary name cannot be written",
-         [&] {
-             files.setLibrary(stagedOstrell());
-             QDir(dir.path()).mkdir("keep.mtmsaving");
-         }},
     };
     for (const auto& c : cases) {
         window.criticals.clear();
@@ -257,8 +256,59 @@ TEST_F(MtmFiles, AnInterruptedSaveLeavesTheOldFileByteIdentical)
         EXPECT_EQ(window.panel.back(),
                   QString("An error occurred while saving MTM %1").arg(QString::fromStdString(path("keep.mtm"))));
     }
-    EXPECT_TRUE(QDir(dir.filePath("keep.mtmsaving")).exists()) << "a folder in the way is not ours to remove";
     EXPECT_TRUE(logged(true, "Error in function saveMTM"));
+
+    // A folder under the temporary name is not ours: the save takes a name of its own instead.
+    QDir(dir.path()).mkdir("keep.mtmsaving");
+    files.setLibrary(stagedOstrell());
+    EXPECT_TRUE(files.saveModel(0));
+    EXPECT_TRUE(QDir(dir.filePath("keep.mtmsaving")).exists()) << "a folder in the way is not ours to remove";
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+              QStringList({"keep.mtm", "keep.mtmsaving"}))
+        << "no temporary file stays behind";
+}
+
+TEST_F(MtmFiles, SavingWritesThroughALinkAndKeepsThePermissions)
+{
+    writeMtm(path("real.mtm"), 2);
+    ::chmod(path("real.mtm").c_str(), 0640);
+    ASSERT_EQ(::symlink("real.mtm", path("link.mtm").c_str()), 0);
+    add(path("link.mtm"));
+    ASSERT_EQ(models.rowCount(), 1);
+    models.items()[0].mtm.points[1].x = 42.0;
+
+    ASSERT_TRUE(files.saveModel(0));
+    struct stat status {};
+    ASSERT_EQ(::lstat(path("link.mtm").c_str(), &status), 0);
+    EXPECT_TRUE(S_ISLNK(status.st_mode)) << "the link stays a link";
+    ASSERT_EQ(::stat(path("real.mtm").c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u) << "the file keeps its permissions";
+    auto reread = ostrell::readMtmFile(path("real.mtm"));
+    ASSERT_TRUE(reread.ok()) << reread.error();
+    EXPECT_EQ(reread->points[1].x, 42.0);
+    ostrell::releaseMtmGrids(reread.value());
+}
+
+TEST_F(MtmFiles, SavingRefusesWhatIsNotARegularFile)
+{
+    HostileFolder hostile;
+    std::vector<std::string> targets = {hostile.fifo("fifo.mtm"), hostile.folder("folder.mtm", true)};
+    if (const std::string device = hostile.device("null.mtm"); !device.empty())
+        targets.push_back(device); // only root can make one, and root could replace /dev/null
+    const std::string before = hostile.listing();
+    for (const std::string& target : targets) {
+        window.criticals.clear();
+        TModelItem row = rowWithPoints(1, -1, target);
+        row.mtm.points[0].rcs = allocateRcsGrid(1, 1);
+        row.mtm.points[0].countAz = row.mtm.points[0].countEl = 1;
+        models.appendItem(row);
+        EXPECT_FALSE(files.saveModel(models.rowCount() - 1)) << target;
+        EXPECT_EQ(window.criticals.size(), 1u) << target;
+    }
+    EXPECT_EQ(hostile.listing(), before) << "no temporary file is left";
+    struct stat status {};
+    EXPECT_TRUE(::lstat(targets[0].c_str(), &status) == 0 && S_ISFIFO(status.st_mode)) << "the FIFO stays a FIFO";
+    EXPECT_TRUE(logged(true, "cannot save " + targets[0] + ": not a regular file (a FIFO)"));
 }
 
 TEST(MtmSaving, ARenameThatFailsRemovesTheTemporaryFile)

@@ -1,5 +1,7 @@
 // The settings file next to an MTM: its name, its exact text and reading it back.
 
+#include "hostilefiles.h"
+
 #include <settingsfile.h>
 
 #include <QDir>
@@ -8,6 +10,11 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+#include <csignal>
 
 namespace {
 
@@ -148,22 +155,87 @@ TEST(SettingsFile, RoundTripsAnAreaExceptItsBox)
     EXPECT_DOUBLE_EQ(read.waveLength, 0.0086);
 }
 
-TEST(SettingsFile, AnUnwritableNameLeavesTheOldFile)
+TEST(SettingsFile, WhatIsNotARegularFileIsNeitherReadNorReplaced)
 {
-    // The longest name a file may have: any temporary name beside it is too long to create, for
-    // every user (root included).
+    HostileFolder hostile;
+    const std::string fifo = hostile.fifo("fifo.ini");
+    const std::string folder = hostile.folder("folder.ini", true);
+    std::vector<std::string> settings = {fifo, hostile.link("link.ini", "fifo.ini"), folder,
+                                         hostile.socket("socket.ini"), hostile.link("zero.ini", "/dev/zero")};
+    const std::string before = hostile.listing();
+    for (const std::string& ini : settings) {
+        TModelItem item;
+        item.mtmPath = ini.substr(0, ini.size() - 4) + ".mtm";
+        item.area.lat = 1.5;
+        bool read = true;
+        const bool returned =
+            returnsWithin(10, [&] { read = bridge::ReadSettingsFile(item); }, [&] { releaseFifo(fifo); });
+        EXPECT_TRUE(returned) << ini << " blocked the reader";
+        EXPECT_FALSE(read) << ini;
+        EXPECT_DOUBLE_EQ(item.area.lat, 1.5) << ini;
+        if (ini == settings.back())
+            continue; // /dev/zero is not ours to test writing on
+        EXPECT_TRUE(returnsWithin(
+            10, [&] { bridge::WriteSettingsFile(TGenerationArea{}, item.mtmPath); }, [&] { releaseFifo(fifo); }))
+            << ini << " blocked the writer";
+    }
+    EXPECT_EQ(hostile.listing(), before) << "no temporary file is left";
+    struct stat status {};
+    EXPECT_TRUE(::lstat(fifo.c_str(), &status) == 0 && S_ISFIFO(status.st_mode));
+    EXPECT_TRUE(::lstat(folder.c_str(), &status) == 0 && S_ISDIR(status.st_mode));
+}
+
+TEST(SettingsFile, ALinkIsWrittenThroughAndTheFileKeepsItsPermissions)
+{
+    HostileFolder hostile;
+    const std::string real = hostile.regular("real.ini", "{}", 0600);
+    hostile.link("tank.ini", "real.ini");
+    bridge::WriteSettingsFile(TGenerationArea{}, hostile.path("tank.mtm"));
+    struct stat status {};
+    ASSERT_EQ(::lstat(hostile.path("tank.ini").c_str(), &status), 0);
+    EXPECT_TRUE(S_ISLNK(status.st_mode));
+    ASSERT_EQ(::stat(real.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0600u);
+    QFile file(QString::fromStdString(real));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), bridge::settingsDocument(TGenerationArea{}));
+}
+
+TEST(SettingsFile, AWriteThatFailsLeavesTheOldFile)
+{
+    // A file size limit makes every write fail, for every user (root included); the settings
+    // document is far longer than it allows.
     QTemporaryDir dir;
-    const QString base = dir.filePath(QString(255 - 4, 'a'));
+    const QString base = dir.filePath("tank");
     QFile old(base + ".ini");
     ASSERT_TRUE(old.open(QIODevice::WriteOnly));
     old.write("old settings");
     old.close();
 
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{16, limit.rlim_max};
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
     bridge::WriteSettingsFile(TGenerationArea{}, (base + ".mtm").toStdString());
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, oldHandler);
+
     ASSERT_TRUE(old.open(QIODevice::ReadOnly));
     EXPECT_EQ(old.readAll(), QByteArray("old settings"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QFileInfo(old).fileName()})
         << "nothing else is left behind";
+}
+
+TEST(SettingsFile, TheLongestNameAFileMayHaveIsWritten)
+{
+    // The temporary file beside it must fit the same limit of 255 bytes a name.
+    QTemporaryDir dir;
+    const std::string mtmPath = dir.filePath(QString(255 - 4, 'a') + ".mtm").toStdString();
+    bridge::WriteSettingsFile(TGenerationArea{}, mtmPath);
+    QFile written(QString::fromStdString(bridge::settingsFileName(mtmPath)));
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_EQ(written.readAll(), bridge::settingsDocument(TGenerationArea{}));
 }
 
 TEST(SettingsDocumentReading, SetsWhatItCanReadAndKeepsTheRest)

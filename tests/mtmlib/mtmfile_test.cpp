@@ -183,7 +183,7 @@ TEST_F(MtmFileTest, WhatIsNotARegularFileIsRefusedWithoutBlocking)
                 header = ostrell::readMtmHeader(c.path).error();
                 streamed = ostrell::MtmFileReader::open(c.path).error();
             },
-            [&] { releaseFifoReader(fifo); });
+            [&] { releaseFifo(fifo); });
         EXPECT_TRUE(returned) << c.path << " blocked the reader";
         EXPECT_EQ(whole, c.reason) << c.path;
         EXPECT_EQ(header, c.reason) << c.path;

@@ -110,9 +110,14 @@ bool returnsWithin(double seconds, const std::function<void()>& call, const std:
     return false;
 }
 
-void releaseFifoReader(const std::string& fifo)
+void releaseFifo(const std::string& fifo)
 {
+    // Either end opened without blocking frees whoever waits in open() for the other end; the reader
+    // opened first keeps a writer from failing with ENXIO.
+    const int reader = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
     const int writer = ::open(fifo.c_str(), O_WRONLY | O_NONBLOCK);
     if (writer >= 0)
         ::close(writer);
+    if (reader >= 0)
+        ::close(reader);
 }

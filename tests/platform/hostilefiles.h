@@ -36,5 +36,6 @@ private:
 // into a failure). `unblock` then runs to free the stuck call before the thread is waited for.
 bool returnsWithin(double seconds, const std::function<void()>& call, const std::function<void()>& unblock);
 
-// Opens a FIFO for writing without blocking, then closes it: a reader stuck in open() returns.
-void releaseFifoReader(const std::string& fifo);
+// Opens both ends of a FIFO without blocking, then closes them: a reader or a writer stuck in
+// open() returns.
+void releaseFifo(const std::string& fifo);

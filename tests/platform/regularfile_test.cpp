@@ -40,7 +40,7 @@ TEST(RegularFile, RefusesWhatIsNotARegularFileWithoutBlocking)
     for (const auto& c : cases) {
         std::string reason;
         const bool returned = returnsWithin(
-            10, [&] { reason = readRegularFile(c.path, 10).error(); }, [&] { releaseFifoReader(fifo); });
+            10, [&] { reason = readRegularFile(c.path, 10).error(); }, [&] { releaseFifo(fifo); });
         EXPECT_TRUE(returned) << c.path << " blocked the reader";
         EXPECT_EQ(reason, c.reason) << c.path;
     }

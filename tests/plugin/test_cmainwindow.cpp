@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -32,6 +33,8 @@
 #include <QValidator>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <functional>
 #include <memory>
@@ -298,6 +301,43 @@ TEST_F(MainWindowTest, UnknownStoredLanguageChecksNeitherAndIsKept)
     EXPECT_EQ("List of models", child<QLabel>(window, "labelModels")->text());
     closeWindow(window);
     EXPECT_EQ("de", workDir.storedLanguage());
+}
+
+TEST_F(MainWindowTest, ASettingsFileThatIsNoSettingsFileIsNeitherReadNorReplaced)
+{
+    // A FIFO would hang the window at its start; a huge file would cost its size several times over.
+    const QString path = workDir.settingsPath();
+    const QByteArray huge = "[Settings]\nlanguage=en\n" + QByteArray(2 << 20, '\n');
+    const struct {
+        const char* name;
+        std::function<void()> make;
+    } cases[] = {
+        {"a FIFO", [&] { ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0); }},
+        {"a huge file",
+         [&] {
+             QFile file(path);
+             ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+             file.write(huge);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(path);
+        c.make();
+        CMainWindow* window = makeWindow();
+        EXPECT_TRUE(child<QAction>(window, "actionRusLang")->isChecked()) << "the default language";
+        EXPECT_EQ(QSize(1600, 900), window->size());
+        child<QAction>(window, "actionEngLang")->trigger();
+        closeWindow(window);
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), huge) << "the file is left as it was";
+    struct stat status {};
+    QFile::remove(path);
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    closeWindow(makeWindow());
+    EXPECT_TRUE(::lstat(QFile::encodeName(path).constData(), &status) == 0 && S_ISFIFO(status.st_mode));
 }
 
 TEST_F(MainWindowTest, ClosingStoresGeometryAndLanguageAndStopsTheWorker)
