@@ -8,6 +8,7 @@
 #include "hostobject.h"
 #include "pluginloader.h"
 #include "quelmaroptions.h"
+#include "shutdownwatchdog.h"
 #include "threadwatch.h"
 #include "viewport.h"
 
@@ -106,8 +107,10 @@ int main(int argc, char** argv)
         return 1;
     }
     std::vector<hostsdk::RequestedInterface> records(static_cast<std::size_t>(count));
-    std::memset(records.data(), 0, records.size() * sizeof(hostsdk::RequestedInterface));
-    plugin.requestInterfaces(records.data());
+    if (!records.empty()) { // a plug-in may ask for nothing
+        std::memset(records.data(), 0, records.size() * sizeof(hostsdk::RequestedInterface));
+        plugin.requestInterfaces(records.data());
+    }
     for (const auto& record : records)
         logger.hostInfo("The plug-in requests " + boundedText(record.interfaceName, sizeof record.interfaceName) +
                         " of " + boundedText(record.progId, sizeof record.progId) +
@@ -124,11 +127,14 @@ int main(int argc, char** argv)
     pluginThreads.watchNewSince(threadsBefore);
 
     const auto started = std::chrono::steady_clock::now();
+    const std::chrono::duration<double> shutdownLimit(options.shutdownLimitSeconds);
+    ShutdownWatchdog watchdog(logger);
     bool releaseSent = false;
     auto sendRelease = [&](const std::string& why) {
         if (releaseSent)
             return;
         releaseSent = true;
+        watchdog.arm(shutdownLimit); // the plug-in may never come back from here
         logger.hostInfo("Asking the plug-in to shut down (" + why + ")");
         plugin.release(); // ends the process itself when the plug-in has no window
     };
@@ -150,12 +156,13 @@ int main(int argc, char** argv)
             break;
     }
 
+    watchdog.arm(shutdownLimit);
     if (viewport)
         viewport->detach(); // a frame waiting to be drawn would hold the engine thread
     engine.stop();
     viewport.reset();
-    if (!pluginThreads.waitEnded(30s)) {
-        logger.hostError("The plug-in's threads did not end within 30 s");
+    if (!pluginThreads.waitEnded(std::chrono::duration_cast<std::chrono::milliseconds>(shutdownLimit))) {
+        logger.hostError(shutdownOverdueText(shutdownLimit));
         std::_Exit(1);
     }
     logger.hostInfo("quelmar ends");

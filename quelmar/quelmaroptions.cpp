@@ -38,7 +38,7 @@ kalmeno::Result<QuelmarOptions> parseQuelmarOptions(const std::vector<std::strin
         }
         const bool takesValue = option == "--plugin" || option == "--log" || option == "--release-after" ||
                                 option == "--frame-rate" || option == "--scene" || option == "--screenshot" ||
-                                option == "--after";
+                                option == "--after" || option == "--shutdown-limit";
         if (!takesValue)
             return R::failure("unknown option \"" + option + "\"");
         if (i + 1 >= arguments.size())
@@ -60,6 +60,8 @@ kalmeno::Result<QuelmarOptions> parseQuelmarOptions(const std::vector<std::strin
                 options.releaseAfterSeconds = seconds.value();
             else if (option == "--after")
                 options.screenshotAfterSeconds = seconds.value();
+            else if (option == "--shutdown-limit")
+                options.shutdownLimitSeconds = seconds.value();
             else
                 options.frameRate = seconds.value();
         }
@@ -84,6 +86,8 @@ std::string quelmarUsage()
            "  --headless             no viewport, even on a display (tests, batch runs)\n"
            "  --screenshot FILE      write the viewport to this PNG file once, and go on\n"
            "  --after SECONDS        ... at the first frame this long after the start (default 0)\n"
+           "  --shutdown-limit SECONDS  end the process this long after a shutdown began, whatever\n"
+           "                         the plug-in is doing (default 30)\n"
            "  --help                 this text\n"
            "\n"
            "With an X display quelmar opens its viewport: the scene, the plug-in's generation\n"
@@ -92,7 +96,7 @@ std::string quelmarUsage()
            "click (or O, or Home) gives it back to its path. Closing the viewport ends quelmar.\n"
            "\n"
            "SIGINT and SIGTERM ask the plug-in to shut down. Exit status 0 on a normal end,\n"
-           "1 when the plug-in cannot be loaded or an option is wrong.\n";
+           "1 when the plug-in cannot be loaded, an option is wrong or the shutdown limit passed.\n";
 }
 
 } // namespace quelmar

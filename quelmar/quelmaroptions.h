@@ -14,6 +14,7 @@ struct QuelmarOptions {
     std::string logPath = "quelmar.log";
     std::optional<double> releaseAfterSeconds;
     double frameRate = 20.0;
+    double shutdownLimitSeconds = 30.0; // from the shutdown request to the process's end, at most
     std::string scenePath;             // loaded and run at start when given
     bool headless = false;             // no viewport even with a display
     std::string screenshotPath;        // the viewport written as a PNG once, when given

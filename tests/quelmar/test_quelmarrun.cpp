@@ -169,6 +169,32 @@ TEST(QuelmarRun, WithADisplayTheViewportWritesItsPictureAndGoesOn)
     EXPECT_TRUE(top[2] > top[0]) << "sky";
 }
 
+TEST(QuelmarRun, TheShutdownLimitHoldsWhateverThePluginDoes)
+{
+    const struct {
+        const char* plugin;
+        std::vector<std::string> args;
+        std::chrono::milliseconds signalAfter;
+        const char* why;
+    } cases[] = {
+        {STUCK_GUI_PLUGIN, {"--release-after", "0.2"}, 0ms, "--release-after"},
+        {STUCK_GUI_PLUGIN, {}, 300ms, "SIGTERM"},
+        {STUCK_RELEASE_PLUGIN, {"--release-after", "0.2"}, 0ms, "--release-after"},
+    };
+    for (const auto& c : cases) {
+        SceneFiles files;
+        std::vector<std::string> args{"--plugin", c.plugin, "--shutdown-limit", "1.5"};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const auto started = std::chrono::steady_clock::now();
+        const QuelmarRunResult run = runQuelmar(files, args, c.signalAfter);
+        ASSERT_TRUE(run.exited) << c.plugin << ": " << run.output;
+        EXPECT_EQ(1, run.status) << run.output;
+        EXPECT_LT(std::chrono::steady_clock::now() - started, 20s) << "the limit is 1.5 s";
+        EXPECT_TRUE(appearInOrder(run.log, {std::string("[quelmar] Asking the plug-in to shut down (") + c.why + ")",
+                                            "[quelmar] The plug-in's threads did not end within 1.5 s"}));
+    }
+}
+
 TEST(QuelmarRun, UnusablePluginOrOptionsEndWithStatusOneAndSayWhy)
 {
     struct Case { std::vector<std::string> args; std::string said; };
@@ -197,7 +223,7 @@ TEST(QuelmarRun, HelpNamesEveryOption)
     const QuelmarRunResult run = runQuelmar(files, {"--help"});
     EXPECT_EQ(0, run.status);
     for (const char* option : {"--plugin", "--log", "--scene", "--release-after", "--frame-rate", "--headless",
-                               "--screenshot", "--after", "--help"})
+                               "--screenshot", "--after", "--shutdown-limit", "--help"})
         EXPECT_NE(std::string::npos, run.output.find(option)) << option;
 }
 
