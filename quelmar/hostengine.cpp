@@ -62,6 +62,7 @@ hostsdk::HRESULT HostEngine::Run()
     }
     pendingLoad_ = namedPath_;
     stopping_ = false;
+    stopRequested_.store(false);
     if (!thread_.joinable())
         thread_ = std::thread([this] { threadLoop(); });
     wake_.notify_all();
@@ -70,6 +71,7 @@ hostsdk::HRESULT HostEngine::Run()
 
 void HostEngine::stop()
 {
+    stopRequested_.store(true);
     {
         std::lock_guard<std::mutex> lock(mutex_);
         stopping_ = true;
@@ -153,12 +155,19 @@ void HostEngine::threadLoop()
 void HostEngine::load(const std::string& path)
 {
     logger_.hostInfo("Loading the initial state " + path);
-    auto loaded = loadScene(path, [this](LogLevel level, const std::string& line) {
-        if (level == LogLevel::Info)
-            logger_.hostInfo(line);
-        else
-            logger_.hostError(line);
-    });
+    auto loaded = loadScene(
+        path,
+        [this](LogLevel level, const std::string& line) {
+            if (level == LogLevel::Info)
+                logger_.hostInfo(line);
+            else
+                logger_.hostError(line);
+        },
+        [this] { return stopRequested_.load(); });
+    if (!loaded && stopRequested_.load()) {
+        logger_.hostInfo("Loading " + path + " stopped: the engine ends");
+        return;
+    }
     auto scene = std::make_shared<Scene>();
     if (loaded)
         *scene = std::move(loaded.value());

@@ -53,7 +53,7 @@ public:
     // Host side.
     void loadInitialState(const std::string& path);
     void setFrameRate(double framesPerSecond);
-    // Ends the engine thread (after the frame or load under way).
+    // Ends the engine thread: after the frame under way, or within a moment of a load under way.
     void stop();
     // From the next frame on; null draws nothing. Waits for a frame that the old drawer is
     // drawing, so the old one may go once this returns (release its waiting frame first).
@@ -96,6 +96,7 @@ private:
     std::string namedPath_;
     std::optional<std::string> pendingLoad_;
     bool stopping_ = false;
+    std::atomic<bool> stopRequested_{false}; // stopping_, for a load under way to ask without the lock
     std::chrono::nanoseconds framePeriod_;
     std::shared_ptr<const Scene> current_;
     std::chrono::steady_clock::time_point runStart_;

@@ -10,6 +10,8 @@
 #include <cmath>
 #include <filesystem>
 #include <optional>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace quelmar {
 
@@ -41,7 +43,10 @@ using Element = pugi::xml_node;
 // placement are known.
 class SceneReader {
 public:
-    SceneReader(const std::string& path, const LogSink& log) : path_(path), log_(log) {}
+    SceneReader(const std::string& path, const LogSink& log, const std::function<bool()>& stopRequested)
+        : path_(path), log_(log), stopRequested_(stopRequested)
+    {
+    }
 
     kalmeno::Result<Scene> read();
 
@@ -82,16 +87,19 @@ private:
     void readObject(Element e);
     void skipUnknown(Element e);
 
-    void loadMeshes();
+    // False when a stop was requested.
+    bool loadMeshes();
     void buildSurface();
     bool knownMaterial(std::int32_t index) const;
 
     std::string path_;
     const LogSink& log_;
+    const std::function<bool()>& stopRequested_;
     XmlFile xml_;
     Scene scene_;
     Geodetic origin_;
     std::vector<PendingObject> pending_;
+    std::unordered_set<std::string> names_;
     std::size_t surfaceLine_ = 0;
 };
 
@@ -223,7 +231,8 @@ kalmeno::Result<Scene> SceneReader::read()
                                                  fault->what + "; the rest of the file is ignored");
     scene_.frame = EnuFrame(origin_);
     buildSurface();
-    loadMeshes();
+    if (!loadMeshes())
+        return kalmeno::Result<Scene>::failure("the load was stopped");
     return kalmeno::Result<Scene>::success(std::move(scene_));
 }
 
@@ -403,10 +412,9 @@ void SceneReader::readObject(Element objectElement)
         report(LogLevel::Error, objectElement, "<object> without a name ignored");
         return;
     }
-    for (const PendingObject& other : pending_)
-        if (other.object.name == pending.object.name)
-            report(LogLevel::Warning, objectElement,
-                   "a second object named '" + pending.object.name + "'; lookups by name find the first");
+    if (!names_.insert(pending.object.name).second)
+        report(LogLevel::Warning, objectElement,
+               "a second object named '" + pending.object.name + "'; lookups by name find the first");
     pending_.push_back(std::move(pending));
 }
 
@@ -439,19 +447,30 @@ void SceneReader::buildSurface()
         }
 }
 
-void SceneReader::loadMeshes()
+bool SceneReader::loadMeshes()
 {
+    // Many objects may name one mesh file: it is read once, and its failure reported for each.
+    std::unordered_map<std::string, kalmeno::Result<std::vector<MeshTriangle>>> meshes;
     for (PendingObject& pending : pending_) {
+        if (stopRequested_ && stopRequested_())
+            return false;
         SceneObject& object = pending.object;
         const BodyFrame body(scene_.frame, object.placement);
         for (const PendingMesh& mesh : pending.meshes) {
             std::error_code ignored;
-            if (!fs::is_regular_file(mesh.path, ignored)) {
+            if (!fs::exists(mesh.path, ignored)) {
                 report(LogLevel::Error, mesh.line, "object '" + object.name + "': mesh file '" + mesh.written +
                                                        "' (" + mesh.path + ") not found");
                 continue;
             }
-            auto triangles = loadMeshTriangles(mesh.path);
+            auto known = meshes.find(mesh.path);
+            if (known == meshes.end()) {
+                auto loaded = loadMeshTriangles(mesh.path, stopRequested_);
+                if (stopRequested_ && stopRequested_())
+                    return false;
+                known = meshes.emplace(mesh.path, std::move(loaded)).first;
+            }
+            const auto& triangles = known->second;
             if (!triangles) {
                 report(LogLevel::Error, mesh.line, "object '" + object.name + "': mesh file '" + mesh.written +
                                                        "' cannot be read: " + triangles.error());
@@ -469,13 +488,15 @@ void SceneReader::loadMeshes()
         }
         scene_.objects.push_back(std::move(object));
     }
+    return true;
 }
 
 } // namespace
 
-kalmeno::Result<Scene> loadScene(const std::string& path, const LogSink& log)
+kalmeno::Result<Scene> loadScene(const std::string& path, const LogSink& log,
+                                 const std::function<bool()>& stopRequested)
 {
-    return SceneReader(path, log).read();
+    return SceneReader(path, log, stopRequested).read();
 }
 
 } // namespace quelmar

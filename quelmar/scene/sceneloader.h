@@ -4,16 +4,21 @@
 // Problems inside the file (malformed XML, a bad attribute, a missing or unreadable mesh, an
 // unknown material index) are logged as "<file>:<line>: <what>" and the rest of the scene still
 // loads; malformed XML ends reading there, keeping what came before. A file that cannot be opened
-// or holds no <scene> element is a failure.
+// or holds no <scene> element is a failure. A mesh file named by several objects is read once.
+//
+// `stopRequested`, when given, is asked between meshes and while one loads; once it answers true
+// the load ends within a moment with the failure "the load was stopped".
 
 #include "result.h"
 #include "scene.h"
 #include "scenelog.h"
 
+#include <functional>
 #include <string>
 
 namespace quelmar {
 
-kalmeno::Result<Scene> loadScene(const std::string& path, const LogSink& log);
+kalmeno::Result<Scene> loadScene(const std::string& path, const LogSink& log,
+                                 const std::function<bool()>& stopRequested = {});
 
 } // namespace quelmar

@@ -3,11 +3,10 @@
 #include "xmlchecks.h"
 #include "xmltext.h"
 
+#include "regularfile.h"
+
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
+#include <cstdint>
 #include <string_view>
 
 namespace quelmar {
@@ -57,26 +56,12 @@ pugi::xml_node lastElementChild(pugi::xml_node node)
     return {};
 }
 
-kalmeno::Result<std::string> readBytes(const std::string& path)
-{
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), &std::fclose);
-    if (!file)
-        return kalmeno::Result<std::string>::failure(std::strerror(errno));
-    std::string bytes;
-    char chunk[65536];
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
-        bytes.append(chunk, got);
-    if (std::ferror(file.get()))
-        return kalmeno::Result<std::string>::failure(std::strerror(errno));
-    return kalmeno::Result<std::string>::success(std::move(bytes));
-}
-
 } // namespace
 
 kalmeno::Status XmlFile::read(const std::string& path)
 {
-    auto bytes = readBytes(path);
+    // Only a regular file: a FIFO under the scene's name must not block the engine's thread.
+    auto bytes = platform::readRegularFile(path, ~std::uint64_t(0));
     if (!bytes)
         return kalmeno::Status::failure(bytes.error());
     parse(std::move(bytes.value()));

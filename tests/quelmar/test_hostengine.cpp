@@ -9,8 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <atomic>
+#include <cmath>
 #include <chrono>
+#include <fstream>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -244,6 +248,44 @@ TEST_F(EngineTest, EachFrameShowsTheLayersThatTheOptionsLeaveOn)
         c.set(hostsdk::VARIANT_TRUE);
         EXPECT_TRUE(engine.frameState().*c.flag) << c.name << " on again";
     }
+}
+
+TEST_F(EngineTest, AStopDuringALoadEndsItWithoutWaitingForTheMeshes)
+{
+    // One mesh of a 100,000-corner polygon, named by 40 objects through links of their own, so that
+    // each is read again: the load takes far longer than the stop.
+    {
+        std::ofstream obj(files.dir() + "/circle.obj");
+        for (int i = 0; i < 100000; ++i)
+            obj << "v " << std::cos(i * 6.283185307e-5) << ' ' << std::sin(i * 6.283185307e-5) << " 0\n";
+        obj << 'f';
+        for (int i = 1; i <= 100000; ++i)
+            obj << ' ' << i;
+        obj << '\n';
+    }
+    std::string objects;
+    for (int i = 0; i < 40; ++i) {
+        const std::string link = "c" + std::to_string(i) + ".obj";
+        ASSERT_EQ(::symlink("circle.obj", (files.dir() + "/" + link).c_str()), 0);
+        objects += "<object name=\"C" + std::to_string(i) + "\"><mesh path=\"" + link + "\"/></object>\n";
+    }
+    const std::string scene = files.dir() + "/heavy.xml";
+    std::ofstream(scene) << "<scene>\n" << objects << "</scene>\n";
+
+    engine.loadInitialState(scene);
+    engine.Run();
+    auto logged = [&](const std::string& text) {
+        for (const auto& line : logger.lines())
+            if (line.text == text)
+                return true;
+        return false;
+    };
+    for (int wait = 0; wait < 1000 && !logged("[quelmar] Loading the initial state " + scene); ++wait)
+        std::this_thread::sleep_for(10ms);
+    std::this_thread::sleep_for(100ms);
+    engine.stop();
+    EXPECT_EQ(engine.loadCount(), 0u) << "the load did not run to its end";
+    EXPECT_TRUE(logged("[quelmar] Loading " + scene + " stopped: the engine ends"));
 }
 
 TEST_F(EngineTest, RunWithoutAnInitialStateDoesNothingButLog)

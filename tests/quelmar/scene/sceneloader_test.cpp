@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -190,6 +192,8 @@ TEST_F(SceneLoaderTest, FaultsAreLoggedWithFileAndLineWhileTheRestLoads)
          "mesh file 'nowhere.obj'", 4, {"Lost", "Good"}, 1},
         {"unreadable mesh", "  <object name=\"Junk\"><mesh path=\"junk.obj\"/></object>\n" + good,
          "'junk.obj' cannot be read", 3, {"Junk", "Good"}, 1},
+        {"a FIFO for a mesh", "  <object name=\"Pipe\"><mesh path=\"fifo.obj\"/></object>\n" + good,
+         "'fifo.obj' cannot be read: not a regular file (a FIFO)", 3, {"Pipe", "Good"}, 1},
         {"unknown material index", "  <object name=\"Odd\">\n    <mesh path=\"triangle.obj\" material=\"5\"/>\n  </object>\n" + good,
          "unknown material index 5 (the table has 2 materials)", 4, {"Odd", "Good"}, 2},
         {"negative material index", good + "  <object name=\"Neg\"><mesh path=\"triangle.obj\" material=\"-1\"/></object>\n",
@@ -215,6 +219,7 @@ TEST_F(SceneLoaderTest, FaultsAreLoggedWithFileAndLineWhileTheRestLoads)
         {"two material tables", "  <materials/>\n" + good, "a second <materials> replaces the first", 5, {"Good"}, 1},
     };
     write("junk.obj", "this is not a mesh\n");
+    ASSERT_EQ(::mkfifo((folder_ / "fifo.obj").c_str(), 0644), 0);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const auto scene = load("<?xml version=\"1.0\"?>\n<scene>\n" + c.body + materials + "</scene>\n");
@@ -252,6 +257,41 @@ TEST_F(SceneLoaderTest, AFileThatIsNoSceneIsAFailure)
     const auto missing = loadScene((folder_ / "absent.xml").string(), nullptr);
     ASSERT_FALSE(missing.ok());
     EXPECT_NE(missing.error().find("absent.xml"), std::string::npos) << missing.error();
+
+    // A FIFO would block the engine's thread for good.
+    const std::string fifo = (folder_ / "fifo.xml").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    const auto blocked = loadScene(fifo, nullptr);
+    ASSERT_FALSE(blocked.ok());
+    EXPECT_EQ(blocked.error(), "cannot open the scene file " + fifo + ": not a regular file (a FIFO)");
+}
+
+TEST_F(SceneLoaderTest, AMeshNamedByManyObjectsIsReadOnceAndPlacedForEach)
+{
+    std::string objects;
+    for (int i = 0; i < 3; ++i)
+        objects += "  <object name=\"T" + std::to_string(i) + "\"><position lat=\"0\" lon=\"" + std::to_string(i) +
+                   "e-5\"/><mesh path=\"triangle.obj\"/><mesh path=\"junk.obj\"/></object>\n";
+    write("junk.obj", "this is not a mesh\n");
+    const auto scene = load("<scene>\n" + objects + "</scene>\n");
+    ASSERT_TRUE(scene.ok()) << scene.error();
+    ASSERT_EQ(scene->objects.size(), 3u);
+    for (const SceneObject& object : scene->objects)
+        EXPECT_EQ(object.triangles.size(), 1u) << object.name;
+    EXPECT_NE(scene->objects[0].triangles[0].a, scene->objects[1].triangles[0].a) << "each at its own place";
+    int unreadable = 0;
+    for (const Line& l : lines_)
+        unreadable += l.text.find("'junk.obj' cannot be read") != std::string::npos;
+    EXPECT_EQ(unreadable, 3) << "reported for each object";
+}
+
+TEST_F(SceneLoaderTest, AStopRequestEndsTheLoad)
+{
+    int asked = 0;
+    const auto stopped = loadScene(write("scene.xml", "<scene><object name=\"T\"><mesh path=\"triangle.obj\"/></object></scene>"),
+                                   nullptr, [&] { return ++asked > 0; });
+    ASSERT_FALSE(stopped.ok());
+    EXPECT_EQ(stopped.error(), "the load was stopped");
 }
 
 TEST_F(SceneLoaderTest, ABadMaterialRowKeepsItsPlace)

@@ -1,13 +1,16 @@
-// Loading meshes whose size an attacker chooses: one OBJ polygon of N corners, and many polygons
-// at the size up to which Assimp's ear clipping splits them. The time must grow in proportion to
-// N (Google Benchmark fits the complexity). The import runs on a thread of its own: real time counts.
+// Loading what an attacker may make as large as he likes: one OBJ polygon of N corners, many
+// polygons at the size up to which Assimp's ear clipping splits them, and a scene of N objects.
+// The time must grow in proportion to N (Google Benchmark fits the complexity). Meshes are imported
+// on a thread of their own: real time counts.
 
 #include "meshloader.h"
+#include "sceneloader.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <unistd.h>
@@ -60,8 +63,34 @@ void PolygonsOf64Corners(benchmark::State& state)
     load(state, int(state.range(0)) / 64, 64);
 }
 
+// N objects with names of their own, each placed somewhere else, all using one small mesh.
+void SceneOfObjects(benchmark::State& state)
+{
+    const std::string folder = "/tmp/sceneload_bench_" + std::to_string(getpid());
+    std::system(("mkdir -p " + folder).c_str());
+    std::ofstream(folder + "/triangle.obj") << "v 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n";
+    {
+        std::ofstream scene(folder + "/scene.xml");
+        scene << "<scene>\n";
+        for (std::int64_t i = 0; i < state.range(0); ++i)
+            scene << "<object name=\"object " << i << "\"><position lat=\"" << (i % 1000) * 1e-4 << "\" lon=\""
+                  << (i / 1000) * 1e-4 << "\"/><mesh path=\"triangle.obj\"/></object>\n";
+        scene << "</scene>\n";
+    }
+    for (auto _ : state) {
+        auto scene = quelmar::loadScene(folder + "/scene.xml", nullptr);
+        if (!scene || scene->objects.size() != std::size_t(state.range(0))) {
+            state.SkipWithError("the scene did not load whole");
+            break;
+        }
+    }
+    std::system(("rm -rf " + folder).c_str());
+    state.SetComplexityN(state.range(0));
+}
+
 } // namespace
 
+BENCHMARK(SceneOfObjects)->RangeMultiplier(2)->Range(12500, 100000)->Unit(benchmark::kMillisecond)->UseRealTime()->Complexity(benchmark::oN);
 BENCHMARK(OnePolygon)->RangeMultiplier(2)->Range(25000, 200000)->Unit(benchmark::kMillisecond)->UseRealTime()->Complexity(benchmark::oN);
 BENCHMARK(PolygonsOf64Corners)->RangeMultiplier(2)->Range(25600, 204800)->Unit(benchmark::kMillisecond)->UseRealTime()->Complexity(benchmark::oN);
 
