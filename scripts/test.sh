@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the packages, builds the release and sanitizer presets, runs every test of both,
-# then gives the MTM reader's fuzz target a short run.
+# then gives each fuzz target (.mtm files, settings, scene files, meshes) a short run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -16,5 +16,5 @@ done
 if [ -f tests/fuzz/CMakeLists.txt ]; then
   cmake --preset fuzz
   cmake --build --preset fuzz
-  bash tests/fuzz/run.sh build/fuzz 60
+  bash tests/fuzz/run.sh build/fuzz 25
 fi

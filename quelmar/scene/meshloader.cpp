@@ -1,6 +1,7 @@
 #include "meshloader.h"
 
 #include "meshnesting.h"
+#include "plyheader.h"
 #include "regularfile.h"
 
 #include <assimp/DefaultIOSystem.h>
@@ -12,7 +13,9 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
 #include <exception>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -28,6 +31,9 @@ constexpr unsigned int kLargestClippedPolygon = 64;
 constexpr std::size_t kImportStackBytes = std::size_t(256) << 20;
 // How often a waiting load asks whether it is still wanted.
 constexpr std::chrono::milliseconds kStopPoll(50);
+constexpr std::size_t kLongestReason = 300;
+constexpr std::chrono::milliseconds kBaseTimeLimit(30000);
+constexpr std::chrono::milliseconds kTimeLimitPerMegabyte(2000);
 
 using Result = kalmeno::Result<std::vector<MeshTriangle>>;
 
@@ -133,6 +139,15 @@ Result collect(const aiScene& scene)
     return Result::success(std::move(out));
 }
 
+// Assimp's reasons may quote the rest of the file; a log line keeps the beginning.
+Result importFailure(const Assimp::Importer& importer)
+{
+    std::string reason = importer.GetErrorString();
+    if (reason.size() > kLongestReason)
+        reason = reason.substr(0, kLongestReason) + "...";
+    return Result::failure(reason);
+}
+
 Result importTriangles(const std::string& path)
 {
     Assimp::Importer importer;
@@ -140,7 +155,7 @@ Result importTriangles(const std::string& path)
     // No vertex joining: the renderer delivers every triangle with its own three vertices anyway.
     const aiScene* scene = importer.ReadFile(path, 0);
     if (!scene || !scene->mRootNode || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE))
-        return Result::failure(importer.GetErrorString());
+        return importFailure(importer);
     // Splitting only copies indices; the structure (every index among them) is validated before
     // anything reads a vertex through one.
     for (unsigned int m = 0; m < scene->mNumMeshes; ++m)
@@ -148,7 +163,7 @@ Result importTriangles(const std::string& path)
     scene = importer.ApplyPostProcessing(aiProcess_ValidateDataStructure | aiProcess_Triangulate |
                                          aiProcess_SortByPType);
     if (!scene)
-        return Result::failure(importer.GetErrorString());
+        return importFailure(importer);
 
     auto triangles = collect(*scene);
     if (triangles && triangles->empty())
@@ -188,12 +203,18 @@ void* runImport(void* argument)
 
 } // namespace
 
-Result loadMeshTriangles(const std::string& path, const std::function<bool()>& stopRequested)
+Result loadMeshTriangles(const std::string& path, const std::function<bool()>& stopRequested,
+                         std::optional<std::chrono::milliseconds> timeLimit)
 {
     if (auto regular = platform::regularFileWithin(path, ~std::uint64_t(0)); !regular || !regular.value())
         return Result::failure(regular ? "no such file" : regular.error());
+    std::error_code ignored;
+    const auto megabytes = static_cast<std::int64_t>(std::filesystem::file_size(path, ignored) >> 20);
+    const std::chrono::milliseconds limit = timeLimit.value_or(kBaseTimeLimit + megabytes * kTimeLimitPerMegabyte);
     if (auto nesting = checkMeshNesting(path); !nesting)
         return Result::failure(nesting.error());
+    if (auto header = checkPlyHeader(path); !header)
+        return Result::failure(header.error());
 
     if (stopRequested && stopRequested())
         return Result::failure("the load was stopped");
@@ -212,12 +233,18 @@ Result loadMeshTriangles(const std::string& path, const std::function<bool()>& s
         return Result::failure("cannot start the import");
     }
 
+    const auto deadline = std::chrono::steady_clock::now() + limit;
     std::unique_lock<std::mutex> lock(import->mutex);
     while (!import->done.wait_for(lock, kStopPoll, [&] { return import->finished; })) {
-        if (stopRequested && stopRequested()) {
+        const bool stopped = stopRequested && stopRequested();
+        if (stopped || std::chrono::steady_clock::now() > deadline) {
             lock.unlock();
             pthread_detach(thread);
-            return Result::failure("the load was stopped");
+            if (stopped)
+                return Result::failure("the load was stopped");
+            char seconds[32];
+            std::snprintf(seconds, sizeof seconds, "%g", limit.count() / 1000.0);
+            return Result::failure(std::string("the import did not finish within ") + seconds + " s");
         }
     }
     lock.unlock();

@@ -10,7 +10,9 @@
 #include <Eigen/Dense>
 
 #include <array>
+#include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,7 +22,11 @@ using MeshTriangle = std::array<Eigen::Vector3d, 3>;
 
 // `stopRequested`, when given, is asked every 50 ms while the file loads; once it answers true the
 // load ends at once with a failure (the import itself finishes in the background and is dropped).
-kalmeno::Result<std::vector<MeshTriangle>> loadMeshTriangles(const std::string& path,
-                                                             const std::function<bool()>& stopRequested = {});
+// An import that takes longer than `timeLimit` (by default 30 s and 2 s per MB of the file) ends
+// with a failure the same way: some malformed files send Assimp round a loop for good, which then
+// keeps its thread busy until the process ends.
+kalmeno::Result<std::vector<MeshTriangle>> loadMeshTriangles(
+    const std::string& path, const std::function<bool()>& stopRequested = {},
+    std::optional<std::chrono::milliseconds> timeLimit = std::nullopt);
 
 } // namespace quelmar

@@ -6,6 +6,8 @@
 #include "attributetext.h"
 #include "xmlfile.h"
 
+#include "regularfile.h"
+
 #include <cfloat>
 #include <cmath>
 #include <filesystem>
@@ -49,6 +51,8 @@ public:
     }
 
     kalmeno::Result<Scene> read();
+    // Reads the text of the file instead of the file.
+    kalmeno::Result<Scene> read(std::string text);
 
 private:
     void report(LogLevel level, std::size_t line, const std::string& what) const
@@ -212,8 +216,16 @@ void SceneReader::skipUnknown(Element e)
 
 kalmeno::Result<Scene> SceneReader::read()
 {
-    if (auto opened = xml_.read(path_); !opened)
-        return kalmeno::Result<Scene>::failure("cannot open the scene file " + path_ + ": " + opened.error());
+    // Only a regular file: a FIFO under the scene's name must not block the engine's thread.
+    auto text = platform::readRegularFile(path_, ~std::uint64_t(0));
+    if (!text)
+        return kalmeno::Result<Scene>::failure("cannot open the scene file " + path_ + ": " + text.error());
+    return read(std::move(text.value()));
+}
+
+kalmeno::Result<Scene> SceneReader::read(std::string text)
+{
+    xml_.parse(std::move(text));
     const Element root = xml_.root();
     if (!root) {
         const auto& fault = xml_.fault();
@@ -497,6 +509,12 @@ kalmeno::Result<Scene> loadScene(const std::string& path, const LogSink& log,
                                  const std::function<bool()>& stopRequested)
 {
     return SceneReader(path, log, stopRequested).read();
+}
+
+kalmeno::Result<Scene> parseScene(std::string text, const std::string& path, const LogSink& log,
+                                  const std::function<bool()>& stopRequested)
+{
+    return SceneReader(path, log, stopRequested).read(std::move(text));
 }
 
 } // namespace quelmar

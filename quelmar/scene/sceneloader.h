@@ -21,4 +21,9 @@ namespace quelmar {
 kalmeno::Result<Scene> loadScene(const std::string& path, const LogSink& log,
                                  const std::function<bool()>& stopRequested = {});
 
+// The same over a scene file's text already in memory; `path` names it in messages and anchors the
+// relative paths it holds.
+kalmeno::Result<Scene> parseScene(std::string text, const std::string& path, const LogSink& log,
+                                  const std::function<bool()>& stopRequested = {});
+
 } // namespace quelmar

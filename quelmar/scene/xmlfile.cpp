@@ -3,10 +3,7 @@
 #include "xmlchecks.h"
 #include "xmltext.h"
 
-#include "regularfile.h"
-
 #include <algorithm>
-#include <cstdint>
 #include <string_view>
 
 namespace quelmar {
@@ -57,16 +54,6 @@ pugi::xml_node lastElementChild(pugi::xml_node node)
 }
 
 } // namespace
-
-kalmeno::Status XmlFile::read(const std::string& path)
-{
-    // Only a regular file: a FIFO under the scene's name must not block the engine's thread.
-    auto bytes = platform::readRegularFile(path, ~std::uint64_t(0));
-    if (!bytes)
-        return kalmeno::Status::failure(bytes.error());
-    parse(std::move(bytes.value()));
-    return kalmeno::Status::success();
-}
 
 void XmlFile::parse(std::string bytes)
 {

@@ -6,8 +6,6 @@
 // too. The checks pugixml leaves out (XML characters, repeated attributes, '<' in values, unknown
 // references) stop reading the same way. Attribute values arrive with references replaced.
 
-#include "result.h"
-
 #include <pugixml.hpp>
 
 #include <cstddef>
@@ -25,9 +23,7 @@ public:
         std::string what;
     };
 
-    // Fails only when the file cannot be read; the reason is the system's.
-    kalmeno::Status read(const std::string& path);
-    // The same for text already in memory.
+    // Parses the bytes of a file (the reader opens it: only a regular file).
     void parse(std::string bytes);
 
     // The first element, when its start tag was read whole.

@@ -84,6 +84,9 @@ TEST(MeshLoader, CraftedFilesGetAReason)
     } cases[] = {
         {write(folder, "far.ply", plyWithFace("0 1 100000000")), "out of range"},
         {write(folder, "negative.ply", plyWithFace("0 1 -1")), "out of range"},
+        {write(folder, "endless.ply", "ply\nformat ascii 1.0\nelement vertex 3\nproperty float x\nend_he"),
+         "a PLY header without its end"},
+        {write(folder, "commented.ply", "ply\nformat ascii 1.0\ncomment end_header\n"), "a PLY header without its end"},
         {write(folder, "deep.gltf", gltfChain(50000)), "the glTF node hierarchy nests deeper than 1000 levels"},
         {write(folder, "cycle.gltf", gltfChain(3, true)), "the glTF node hierarchy has a cycle"},
         {write(folder, "nested.gltf", std::string(100000, '[') + std::string(100000, ']')),
