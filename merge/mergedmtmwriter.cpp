@@ -1,26 +1,11 @@
 #include "mergedmtmwriter.h"
 
+#include "filereplacement.h"
 #include "mtmfile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <vector>
 
 namespace mtmmerge {
-
-namespace {
-
-kalmeno::Status systemFailure(const std::string& what)
-{
-    return kalmeno::Status::failure(what + ": " + std::strerror(errno));
-}
-
-} // namespace
 
 kalmeno::Status writeMergedMtm(const TMtm& mtm, const std::string& path)
 {
@@ -38,31 +23,10 @@ kalmeno::Status writeMergedMtm(const TMtm& mtm, const std::string& path)
         points.push_back({point.x, point.y, point.z, point.rcs});
     }
 
-    std::string temporary = path + ".XXXXXX";
-    const int descriptor = ::mkstemp(temporary.data());
-    if (descriptor < 0)
-        return systemFailure("cannot create a temporary file beside " + path);
-    // The permissions a plain create would give, not mkstemp's private ones.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(descriptor, 0666 & ~mask);
-    ::close(descriptor);
-
-    auto written = ostrell::writeMtmFile(temporary, points.data(), std::uint32_t(points.size()), countAz, countEl,
-                                         mtm.distance, mtm.Przn);
-    if (written) {
-        const int file = ::open(temporary.c_str(), O_RDONLY | O_CLOEXEC);
-        const bool synced = file >= 0 && ::fsync(file) == 0;
-        if (file >= 0)
-            ::close(file);
-        if (!synced)
-            written = systemFailure("cannot flush " + temporary);
-        else if (std::rename(temporary.c_str(), path.c_str()) != 0)
-            written = systemFailure("cannot replace " + path);
-    }
-    if (!written)
-        ::unlink(temporary.c_str());
-    return written;
+    return platform::replaceFile(path, [&](platform::FileReplacement& file) {
+        return ostrell::writeMtmFile(file.temporaryPath(), points.data(), std::uint32_t(points.size()), countAz,
+                                     countEl, mtm.distance, mtm.Przn);
+    });
 }
 
 } // namespace mtmmerge

@@ -1,12 +1,14 @@
 // Writing the merged model: its own Przn, one grid for all points, and never a half-written file.
 
 #include "mergedmtmwriter.h"
+#include "hostilefiles.h"
 #include "mergefixtures.h"
 #include "mtmfile.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include <csignal>
 #include <filesystem>
@@ -109,6 +111,38 @@ TEST(MergedMtmWriter, AWriteThatFailsPartWayKeepsTheExistingFile)
     EXPECT_EQ(readText(path), "the previous merge");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.file("")), {}), 1)
         << "the partial temporary file is gone";
+}
+
+// The merged file is an output like any other: a link is written through, the old mode stays,
+// and what is not a regular file is refused and left as it was.
+TEST(MergedMtmWriter, ReplacesOnlyRegularFilesAndWritesThroughLinks)
+{
+    HostileFolder folder;
+    TMtm mtm = makeModel(2, 5, 4, filled);
+    const ModelGuard guard(mtm);
+
+    const std::string target = folder.regular("target.mtm", "old", 0600);
+    const std::string link = folder.link("link.mtm", target);
+    ASSERT_TRUE(mtmmerge::writeMergedMtm(mtm, link).ok());
+    struct stat linkInfo {};
+    ASSERT_EQ(::lstat(link.c_str(), &linkInfo), 0);
+    EXPECT_TRUE(S_ISLNK(linkInfo.st_mode)) << "the link stays a link";
+    auto read = ostrell::readMtmFile(target);
+    ASSERT_TRUE(read.ok()) << read.error();
+    TMtm back = std::move(read.value());
+    const ModelGuard backGuard(back);
+    EXPECT_EQ(back.points.size(), 2u);
+    struct stat targetInfo {};
+    ASSERT_EQ(::stat(target.c_str(), &targetInfo), 0);
+    EXPECT_EQ(targetInfo.st_mode & 07777, 0600u);
+
+    const std::string refused[] = {folder.folder("folder.mtm", true), folder.fifo("fifo.mtm")};
+    const std::string listing = folder.listing();
+    for (const std::string& other : refused) {
+        SCOPED_TRACE(other);
+        EXPECT_FALSE(mtmmerge::writeMergedMtm(mtm, other).ok());
+    }
+    EXPECT_EQ(folder.listing(), listing) << "nothing made or removed";
 }
 
 } // namespace
