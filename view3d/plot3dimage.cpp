@@ -5,14 +5,12 @@
 
 #include <QPainter>
 
-kalmeno::Result<QImage> renderPlot3D(const TMtm& mtm, QSize size, float rotationX, float rotationY)
+kalmeno::Result<QImage> renderPlot3D(RcsPattern pattern, QSize size, float rotationX, float rotationY)
 {
     Plot3DWidget view;
     view.resize(size);
-    const kalmeno::Status stored = view.tryStorePattern(mtm);
-    if (!stored)
-        return kalmeno::Result<QImage>::failure(stored.error());
-    view.showPattern(mtm.path);
+    view.storePattern(std::string(), std::move(pattern));
+    view.showPattern(std::string());
     view.setRotation(rotationX, rotationY);
 
     QImage image = view.grabFramebuffer();

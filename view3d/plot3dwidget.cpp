@@ -67,9 +67,13 @@ void Plot3DWidget::releaseTextures()
 
 void Plot3DWidget::storePattern(const TMtm& mtm)
 {
-    RcsPattern pattern = computePattern(mtm);
+    storePattern(mtm.path, computePattern(mtm));
+}
+
+void Plot3DWidget::storePattern(const std::string& path, RcsPattern pattern)
+{
     // Assigning in place keeps `currentPattern` valid when this path is on show.
-    patterns[mtm.path] = std::move(pattern);
+    patterns[path] = std::move(pattern);
 }
 
 kalmeno::Status Plot3DWidget::tryStorePattern(const TMtm& mtm)

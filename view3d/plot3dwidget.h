@@ -31,6 +31,8 @@ public:
     // storePattern for event handlers: any failure comes back as the reason instead of an
     // exception, and nothing is stored.
     kalmeno::Status tryStorePattern(const TMtm& mtm);
+    // Keeps a pattern computed elsewhere (the tool streams it from the file) under `path`.
+    void storePattern(const std::string& path, RcsPattern pattern);
     // Shows the pattern kept under `path`; an unknown path leaves the view as it is.
     void showPattern(const std::string& path);
 

@@ -1,7 +1,7 @@
 #include "command.h"
 #include "drawingapplication.h"
-#include "mtmfile.h"
-#include "ownedmtm.h"
+#include "mtmfilereader.h"
+#include "patternbands.h"
 #include "plot3dimage.h"
 #include "pngoutput.h"
 
@@ -63,15 +63,34 @@ int runView(const CommandLine& line, std::ostream&, std::ostream& err)
     }
 
     const std::string& path = line.operand(0);
-    auto read = ostrell::readMtmFile(path);
-    if (!read)
-        return reportError(err, "view", "cannot read " + path + ": " + read.error(), ExitFailure);
-    const OwnedMtm mtm(std::move(read.value()));
+    auto file = ostrell::MtmFileReader::open(path);
+    if (!file)
+        return reportError(err, "view", "cannot read " + path + ": " + file.error(), ExitFailure);
+    const ostrell::MtmHeader& header = file->header();
+
+    // The pattern is computed band by band straight from the file, as `pattern` does: neither the
+    // model nor a whole-model stencil is ever held.
+    RcsPattern pattern;
+    pattern.reserve(header.pointCount ? header.countAz : 0);
+    const std::uint64_t pointValues = file->pointValues();
+    const auto computed = computePatternInBands(
+        header.pointCount, header.countAz, header.countEl,
+        [&](std::uint32_t point, std::uint32_t firstRow, std::uint32_t rowCount, TRcsValue* destination) {
+            return file->readAmplitudes(point * pointValues + std::uint64_t(firstRow) * header.countEl,
+                                        std::size_t(rowCount) * header.countEl, destination);
+        },
+        [&](std::uint32_t, std::uint32_t rowCount, const double* decibels) {
+            for (std::uint32_t row = 0; row < rowCount; ++row, decibels += header.countEl)
+                pattern.emplace_back(decibels, decibels + header.countEl);
+            return kalmeno::Status::success();
+        });
+    if (!computed)
+        return reportError(err, "view", path + ": " + computed.error(), ExitFailure);
 
     const kalmeno::Status application = ensureDrawingApplication(true);
     if (!application)
         return reportError(err, "view", application.error(), ExitFailure);
-    const auto image = renderPlot3D(mtm.get(), size, float(rotation.x()), float(rotation.y()));
+    const auto image = renderPlot3D(std::move(pattern), size, float(rotation.x()), float(rotation.y()));
     if (!image)
         return reportError(err, "view", path + ": " + image.error(), ExitFailure);
     if (auto written = writePng(image.value(), *png); !written)
