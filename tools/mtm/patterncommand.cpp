@@ -2,8 +2,7 @@
 #include "command.h"
 #include "drawingapplication.h"
 #include "gridcsv.h"
-#include "mtmfilereader.h"
-#include "patternbands.h"
+#include "filepattern.h"
 #include "patterngrid.h"
 #include "patternmapimage.h"
 #include "pngoutput.h"
@@ -46,13 +45,8 @@ int runPattern(const CommandLine& line, std::ostream&, std::ostream& err)
         map.decibels.reserve(std::size_t(header.countAz) * header.countEl);
     }
 
-    const std::uint64_t pointValues = file->pointValues();
-    const auto computed = computePatternInBands(
-        header.pointCount, header.countAz, header.countEl,
-        [&](std::uint32_t point, std::uint32_t firstRow, std::uint32_t rowCount, TRcsValue* destination) {
-            return file->readAmplitudes(point * pointValues + std::uint64_t(firstRow) * header.countEl,
-                                        std::size_t(rowCount) * header.countEl, destination);
-        },
+    const auto computed = computeFilePattern(
+        file.value(),
         [&](std::uint32_t firstRow, std::uint32_t rowCount, const double* decibels) {
             if (csv)
                 csv->append(gridCsvRows(header.countAz, header.countEl, firstRow, rowCount, decibels));

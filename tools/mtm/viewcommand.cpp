@@ -1,7 +1,6 @@
 #include "command.h"
 #include "drawingapplication.h"
-#include "mtmfilereader.h"
-#include "patternbands.h"
+#include "filepattern.h"
 #include "plot3dimage.h"
 #include "pngoutput.h"
 
@@ -68,17 +67,11 @@ int runView(const CommandLine& line, std::ostream&, std::ostream& err)
         return reportError(err, "view", "cannot read " + path + ": " + file.error(), ExitFailure);
     const ostrell::MtmHeader& header = file->header();
 
-    // The pattern is computed band by band straight from the file, as `pattern` does: neither the
-    // model nor a whole-model stencil is ever held.
+    // Only the pattern itself is held, never the model.
     RcsPattern pattern;
     pattern.reserve(header.pointCount ? header.countAz : 0);
-    const std::uint64_t pointValues = file->pointValues();
-    const auto computed = computePatternInBands(
-        header.pointCount, header.countAz, header.countEl,
-        [&](std::uint32_t point, std::uint32_t firstRow, std::uint32_t rowCount, TRcsValue* destination) {
-            return file->readAmplitudes(point * pointValues + std::uint64_t(firstRow) * header.countEl,
-                                        std::size_t(rowCount) * header.countEl, destination);
-        },
+    const auto computed = computeFilePattern(
+        file.value(),
         [&](std::uint32_t, std::uint32_t rowCount, const double* decibels) {
             for (std::uint32_t row = 0; row < rowCount; ++row, decibels += header.countEl)
                 pattern.emplace_back(decibels, decibels + header.countEl);
