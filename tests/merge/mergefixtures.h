@@ -3,6 +3,7 @@
 
 #include "mergelog.h"
 #include "mtmfilemerge.h"
+#include "temporaryfolder.h"
 #include "tmtm.h"
 
 #include <cstdint>
@@ -48,20 +49,6 @@ public:
 
     std::vector<std::string> lines; // in order, error lines marked
     std::vector<std::string> debugLines;
-};
-
-// A fresh folder, removed with everything in it.
-class TemporaryFolder {
-public:
-    TemporaryFolder();
-    ~TemporaryFolder();
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
 };
 
 } // namespace mergetest

@@ -2,6 +2,7 @@
 #include "fakefeltrane.h"
 #include "mtmfile.h"
 #include "mtmsamples.h"
+#include "temporaryfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +12,7 @@
 #include <cmath>
 #include <filesystem>
 #include <limits>
+#include <memory>
 #include <thread>
 
 namespace fs = std::filesystem;
@@ -23,13 +25,13 @@ protected:
     void SetUp() override
     {
         previous_ = fs::current_path();
-        folder_ = mtmtest::makeTempFolder("binding");
-        fs::current_path(folder_);
+        folder_ = std::make_unique<TemporaryFolder>("binding");
+        fs::current_path(folder_->path());
     }
     void TearDown() override
     {
         fs::current_path(previous_);
-        fs::remove_all(folder_);
+        folder_.reset();
     }
 
     void stage(const char* library)
@@ -41,7 +43,7 @@ protected:
     // An answer of the staged library's own: -1 when it is not loaded or has no such function.
     int askStaged(const char* function) const
     {
-        void* handle = dlopen((folder_ + "/MTM/libFeltrane.so").c_str(), RTLD_NOW | RTLD_NOLOAD);
+        void* handle = dlopen(folder_->file("MTM/libFeltrane.so").c_str(), RTLD_NOW | RTLD_NOLOAD);
         if (!handle)
             return -1;
         auto answer = reinterpret_cast<int (*)()>(dlsym(handle, function));
@@ -62,7 +64,7 @@ protected:
     }
 
     fs::path previous_;
-    std::string folder_;
+    std::unique_ptr<TemporaryFolder> folder_;
     ostrell::ComputationBinding binding_;
 };
 

@@ -3,6 +3,7 @@
 #include "mtmfilereader.h"
 #include "mtmsamples.h"
 #include "rcsgrid.h"
+#include "temporaryfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -31,11 +32,9 @@ std::vector<unsigned char> withSize(std::vector<unsigned char> bytes, long delta
 
 class MtmFileTest : public ::testing::Test {
 protected:
-    void SetUp() override { folder_ = makeTempFolder("mtmfile"); }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-    std::string path(const std::string& name) const { return folder_ + "/" + name; }
+    std::string path(const std::string& name) const { return folder_.file(name); }
 
-    std::string folder_;
+    TemporaryFolder folder_{"mtmfile"};
 };
 
 // Checks that `mtm` holds exactly the model craftMtm makes for `shape` (legacy files read as Przn 0).
@@ -155,7 +154,7 @@ TEST_F(MtmFileTest, UnreadablePathsFailWithTheSystemsReason)
     ASSERT_FALSE(missing.ok());
     EXPECT_NE(missing.error().find("No such file"), std::string::npos) << missing.error();
 
-    auto folder = ostrell::readMtmFile(folder_);
+    auto folder = ostrell::readMtmFile(folder_.path());
     ASSERT_FALSE(folder.ok());
     EXPECT_FALSE(ostrell::fileSizeOf(path("missing.mtm")).ok());
 }
@@ -345,7 +344,7 @@ TEST_F(MtmFileTest, WritingFailsCleanly)
         setrlimit(RLIMIT_FSIZE, &limit);
         ASSERT_FALSE(status.ok());
         EXPECT_NE(status.error().find(c.reason), std::string::npos) << status.error();
-        if (c.file.rfind(folder_, 0) == 0) {
+        if (c.file.rfind(folder_.path(), 0) == 0) {
             EXPECT_FALSE(std::filesystem::exists(c.file));
         }
     }

@@ -2,7 +2,6 @@
 
 #include "mtmbytes.h"
 
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -49,15 +48,6 @@ std::vector<unsigned char> readFile(const std::string& path)
 {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string makeTempFolder(const std::string& stem)
-{
-    const char* base = std::getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/" + stem + "-XXXXXX";
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a folder like " + pattern);
-    return pattern;
 }
 
 } // namespace mtmtest

@@ -1,6 +1,7 @@
 #pragma once
 // Hand-made .mtm bytes for the tests: every value says where it belongs, so a misplaced block shows.
 
+#include "temporaryfolder.h"
 #include "tmtm.h"
 
 #include <cstdint>
@@ -30,7 +31,10 @@ std::vector<unsigned char> craftHeader(std::uint32_t w0, std::uint32_t w1, std::
 void writeFile(const std::string& path, const std::vector<unsigned char>& bytes);
 std::vector<unsigned char> readFile(const std::string& path);
 
-// A fresh, empty folder under the system's temporary folder.
-std::string makeTempFolder(const std::string& stem);
+// A fresh, empty folder under the system's temporary folder; the caller removes it.
+inline std::string makeTempFolder(const std::string& stem)
+{
+    return createTemporaryFolder(stem);
+}
 
 } // namespace mtmtest

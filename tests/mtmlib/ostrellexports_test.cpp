@@ -3,6 +3,7 @@
 #include "fakefeltrane.h"
 #include "mtmsamples.h"
 #include "rcsgrid.h"
+#include "temporaryfolder.h"
 #include "tmtm.h"
 
 #include <gtest/gtest.h>
@@ -39,10 +40,8 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(getMTM && saveMTM && getFileSize && createPtrFuncDll && createMTM && terminateProcces);
-        folder_ = makeTempFolder("ostrell");
     }
-    void TearDown() override { fs::remove_all(folder_); }
-    std::string path(const std::string& name) const { return folder_ + "/" + name; }
+    std::string path(const std::string& name) const { return folder_.file(name); }
 
     static inline void* library_ = nullptr;
     static inline getMTM_t getMTM = nullptr;
@@ -51,7 +50,7 @@ protected:
     static inline createPtrFuncDll_t createPtrFuncDll = nullptr;
     static inline createMTM_t createMTM = nullptr;
     static inline terminateProcces_t terminateProcces = nullptr;
-    std::string folder_;
+    TemporaryFolder folder_{"ostrell"};
 };
 
 // A record that already holds a model, with a grid of its own that a read must not touch.
@@ -90,7 +89,7 @@ TEST_F(OstrellExports, GetMtmReplacesTheRecordOrLeavesItUntouched)
     for (const char* failing : {"missing.mtm", "short.mtm", "long.mtm", ""}) {
         SCOPED_TRACE(failing);
         TMtm record = occupiedRecord(earlierGrid);
-        EXPECT_FALSE(getMTM(*failing ? path(failing) : folder_, &record));
+        EXPECT_FALSE(getMTM(*failing ? path(failing) : folder_.path(), &record));
         EXPECT_EQ(record.path, "earlier.mtm");
         EXPECT_EQ(record.Przn, 5);
         EXPECT_EQ(record.hidden, 1);
@@ -167,7 +166,7 @@ TEST_F(OstrellExports, GetFileSizeGivesTheLow32BitsOrThrows)
 TEST_F(OstrellExports, ComputationBindingLivesForTheProcess)
 {
     const fs::path previous = fs::current_path();
-    fs::current_path(folder_);
+    fs::current_path(folder_.path());
     std::string out = "computed.mtm";
     double position[3] = {0, 0, 0};
     TFcoMtm pack{};

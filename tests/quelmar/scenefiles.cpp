@@ -1,27 +1,16 @@
 #include "scenefiles.h"
 
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 
 SceneFiles::SceneFiles()
 {
-    char pattern[] = "/tmp/quelmar-test-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    dir_ = made ? made : "/tmp";
-    std::ofstream(dir_ + "/quad.obj") << "v 0 0 0\nv 2 0 0\nv 2 0 2\nv 0 0 2\nf 1 2 3\nf 1 3 4\n";
-}
-
-SceneFiles::~SceneFiles()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
+    std::ofstream(folder_.file("quad.obj")) << "v 0 0 0\nv 2 0 0\nv 2 0 2\nv 0 0 2\nf 1 2 3\nf 1 3 4\n";
 }
 
 std::string SceneFiles::writeScene(const std::string& fileName, int objectCount, int surfaceDivisions,
                                    bool withMaterials, int feedbackMegabytes)
 {
-    std::ofstream xml(dir_ + "/" + fileName);
+    std::ofstream xml(folder_.file(fileName));
     xml << "<?xml version=\"1.0\"?>\n<scene>\n"
         << "  <origin lat=\"39.25\" lon=\"-119.95\" alt=\"2980\"/>\n"
         << "  <feedback megabytes=\"" << feedbackMegabytes << "\"/>\n";
@@ -39,5 +28,5 @@ std::string SceneFiles::writeScene(const std::string& fileName, int objectCount,
             << "    <mesh path=\"quad.obj\" material=\"1\"/>\n"
             << "  </object>\n";
     xml << "</scene>\n";
-    return dir_ + "/" + fileName;
+    return folder_.file(fileName);
 }

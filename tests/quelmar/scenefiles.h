@@ -1,16 +1,15 @@
 #pragma once
 // Small initial-state files for the host's tests, written into a fresh temporary folder.
 
+#include "temporaryfolder.h"
+
 #include <string>
 
 class SceneFiles {
 public:
     SceneFiles();
-    ~SceneFiles();
-    SceneFiles(const SceneFiles&) = delete;
-    SceneFiles& operator=(const SceneFiles&) = delete;
 
-    const std::string& dir() const { return dir_; }
+    const std::string& dir() const { return folder_.path(); }
 
     // A scene whose objects each carry one mesh of two triangles (material 1), over a surface of
     // `surfaceDivisions`² × 2 triangles (material 0, none for 0), with two materials or none.
@@ -18,5 +17,5 @@ public:
                            int feedbackMegabytes = 1);
 
 private:
-    std::string dir_;
+    TemporaryFolder folder_{"quelmar-test"};
 };

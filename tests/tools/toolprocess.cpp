@@ -9,30 +9,14 @@
 
 #include <chrono>
 #include <csignal>
-#include <cstdlib>
-#include <filesystem>
 #include <stdexcept>
 #include <thread>
 
 extern char** environ;
 
-TemporaryFolder::TemporaryFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "mtm-tool-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
-    path_ = pattern;
-}
-
-TemporaryFolder::~TemporaryFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
 ToolRun runMtm(const std::vector<std::string>& arguments)
 {
-    const TemporaryFolder capture;
+    const TemporaryFolder capture("mtm-tool-test");
     const std::string outPath = capture.file("stdout");
     const std::string errPath = capture.file("stderr");
 

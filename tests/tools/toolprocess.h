@@ -1,5 +1,8 @@
 #pragma once
-// Runs the built `mtm` program as a separate process and collects what it said.
+// Runs the built `mtm` program as a separate process and collects what it said; the tests keep
+// its files in a TemporaryFolder.
+
+#include "temporaryfolder.h"
 
 #include <string>
 #include <vector>
@@ -12,17 +15,3 @@ struct ToolRun {
 };
 
 ToolRun runMtm(const std::vector<std::string>& arguments);
-
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class TemporaryFolder {
-public:
-    TemporaryFolder();
-    ~TemporaryFolder();
-    TemporaryFolder(const TemporaryFolder&) = delete;
-    TemporaryFolder& operator=(const TemporaryFolder&) = delete;
-
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};

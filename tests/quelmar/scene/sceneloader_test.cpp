@@ -1,6 +1,7 @@
 // Reading initial-state files: a whole scene, and every kind of fault that must not stop the rest.
 #include "boxframe.h"
 #include "sceneloader.h"
+#include "temporaryfolder.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <random>
 
 namespace quelmar {
 namespace {
@@ -39,18 +39,14 @@ class SceneLoaderTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::random_device random;
-        folder_ = fs::temp_directory_path() / ("quelmar-scene-" + std::to_string(random()));
-        fs::create_directories(folder_);
         write("triangle.obj", triangleObj);
         write("square.stl", squareStl);
     }
-    void TearDown() override { fs::remove_all(folder_); }
 
     std::string write(const std::string& name, const std::string& content)
     {
-        std::ofstream(folder_ / name, std::ios::binary) << content;
-        return (folder_ / name).string();
+        std::ofstream(folder_.file(name), std::ios::binary) << content;
+        return folder_.file(name);
     }
 
     kalmeno::Result<Scene> load(const std::string& xml)
@@ -68,7 +64,7 @@ protected:
         for (const Line& l : lines_)
             if (l.text.find(part) != std::string::npos) {
                 ++found;
-                EXPECT_EQ(l.text.rfind((folder_ / "scene.xml").string() + ":" + std::to_string(line) + ": ", 0), 0u)
+                EXPECT_EQ(l.text.rfind(folder_.file("scene.xml") + ":" + std::to_string(line) + ": ", 0), 0u)
                     << l.text;
             }
         EXPECT_EQ(found, 1) << "'" << part << "' in " << dump();
@@ -82,7 +78,7 @@ protected:
         return all;
     }
 
-    fs::path folder_;
+    TemporaryFolder folder_{"quelmar-scene"};
     std::vector<Line> lines_;
 };
 
@@ -142,8 +138,8 @@ TEST_F(SceneLoaderTest, ReadsEveryPartOfAWholeScene)
     EXPECT_EQ(scene->findObject("Tri"), &object);
     EXPECT_EQ(scene->findObject("Other"), nullptr);
     EXPECT_EQ(object.placement.yaw, 90.0);
-    const std::vector<std::string> paths = {(folder_ / "triangle.obj").string(), (folder_ / "model.mtm").string(),
-                                            (folder_ / "square.stl").string()};
+    const std::vector<std::string> paths = {folder_.file("triangle.obj"), folder_.file("model.mtm"),
+                                            folder_.file("square.stl")};
     EXPECT_EQ(object.paths, paths);
     EXPECT_EQ(object.mtmPaths, std::vector<std::string>{paths[1]});
     ASSERT_EQ(object.triangles.size(), 3u);
@@ -219,7 +215,7 @@ TEST_F(SceneLoaderTest, FaultsAreLoggedWithFileAndLineWhileTheRestLoads)
         {"two material tables", "  <materials/>\n" + good, "a second <materials> replaces the first", 5, {"Good"}, 1},
     };
     write("junk.obj", "this is not a mesh\n");
-    ASSERT_EQ(::mkfifo((folder_ / "fifo.obj").c_str(), 0644), 0);
+    ASSERT_EQ(::mkfifo(folder_.file("fifo.obj").c_str(), 0644), 0);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const auto scene = load("<?xml version=\"1.0\"?>\n<scene>\n" + c.body + materials + "</scene>\n");
@@ -254,12 +250,12 @@ TEST_F(SceneLoaderTest, AFileThatIsNoSceneIsAFailure)
         EXPECT_NE(scene.error().find(c.reason), std::string::npos) << scene.error();
         EXPECT_NE(scene.error().find("scene.xml"), std::string::npos) << scene.error();
     }
-    const auto missing = loadScene((folder_ / "absent.xml").string(), nullptr);
+    const auto missing = loadScene(folder_.file("absent.xml"), nullptr);
     ASSERT_FALSE(missing.ok());
     EXPECT_NE(missing.error().find("absent.xml"), std::string::npos) << missing.error();
 
     // A FIFO would block the engine's thread for good.
-    const std::string fifo = (folder_ / "fifo.xml").string();
+    const std::string fifo = folder_.file("fifo.xml");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
     const auto blocked = loadScene(fifo, nullptr);
     ASSERT_FALSE(blocked.ok());

@@ -2,18 +2,20 @@
 // Files a hostile user puts where a program expects a regular file, made in a folder of their own
 // that goes away with everything in it.
 
+#include "temporaryfolder.h"
+
 #include <functional>
 #include <string>
 #include <vector>
 
 class HostileFolder {
 public:
-    HostileFolder();
+    HostileFolder() = default;
     ~HostileFolder();
     HostileFolder(const HostileFolder&) = delete;
     HostileFolder& operator=(const HostileFolder&) = delete;
 
-    std::string path(const std::string& name) const { return root_ + "/" + name; }
+    std::string path(const std::string& name) const { return folder_.file(name); }
 
     std::string regular(const std::string& name, const std::string& content, unsigned mode = 0644) const;
     // A folder, empty or holding a folder of its own.
@@ -28,7 +30,7 @@ public:
     std::string listing() const;
 
 private:
-    std::string root_;
+    TemporaryFolder folder_{"hostile"};
     std::vector<int> sockets_;
 };
 

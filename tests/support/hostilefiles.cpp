@@ -17,20 +17,10 @@
 #include <thread>
 #include <vector>
 
-HostileFolder::HostileFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "hostile-XXXXXX").string();
-    if (!mkdtemp(pattern.data()))
-        throw std::runtime_error("cannot create a temporary folder");
-    root_ = pattern;
-}
-
 HostileFolder::~HostileFolder()
 {
     for (const int s : sockets_)
         ::close(s);
-    std::error_code ignored;
-    std::filesystem::remove_all(root_, ignored);
 }
 
 std::string HostileFolder::regular(const std::string& name, const std::string& content, unsigned mode) const
@@ -89,7 +79,7 @@ std::string HostileFolder::link(const std::string& name, const std::string& targ
 std::string HostileFolder::listing() const
 {
     std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(root_))
+    for (const auto& entry : std::filesystem::directory_iterator(folder_.path()))
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     std::string text;
