@@ -93,7 +93,7 @@ CMainWindow::CMainWindow(QWidget* parent)
         ui->actionRusLang->setChecked(true);
     else if (kalmeno::currentLanguage() == "en")
         ui->actionEngLang->setChecked(true);
-    merger = MtmMerger({createPtrFuncDll, getFileSize, getMTM, createMTM, saveMTM, terminateProcces}, &hostMergeLog());
+    merger = MtmMerger(ostrell, &hostMergeLog());
     ui->listViewModels->setItemDelegate(new CustomItemDelegate(ui->listViewModels));
 }
 
@@ -246,8 +246,8 @@ void CMainWindow::makeConnections()
     connect(
         terminateShortcut, &QShortcut::activated, this,
         [this] {
-            if (terminateProcces)
-                terminateProcces();
+            if (ostrell.terminateProcces)
+                ostrell.terminateProcces();
         },
         Qt::DirectConnection);
 
@@ -280,17 +280,20 @@ void CMainWindow::stopAnglesWorker()
 void CMainWindow::bindOstrell()
 {
     const std::wstring library = L"Ostrell.dll";
-    createPtrFuncDll = reinterpret_cast<createPtrFuncDll_t>(ResolveLibraryFunction(library, "createPtrFuncDll"));
-    getFileSize = reinterpret_cast<getFileSize_t>(ResolveLibraryFunction(library, "getFileSize"));
-    getMTM = reinterpret_cast<getMTM_t>(ResolveLibraryFunction(library, "getMTM"));
-    createMTM = reinterpret_cast<createMTM_t>(ResolveLibraryFunction(library, "createMTM"));
-    saveMTM = reinterpret_cast<saveMTM_t>(ResolveLibraryFunction(library, "saveMTM"));
-    terminateProcces = reinterpret_cast<terminateProcces_t>(ResolveLibraryFunction(library, "terminateProcces"));
+    ostrell.createPtrFuncDll =
+        reinterpret_cast<createPtrFuncDll_t>(ResolveLibraryFunction(library, "createPtrFuncDll"));
+    ostrell.getFileSize = reinterpret_cast<getFileSize_t>(ResolveLibraryFunction(library, "getFileSize"));
+    ostrell.getMTM = reinterpret_cast<getMTM_t>(ResolveLibraryFunction(library, "getMTM"));
+    ostrell.createMTM = reinterpret_cast<createMTM_t>(ResolveLibraryFunction(library, "createMTM"));
+    ostrell.saveMTM = reinterpret_cast<saveMTM_t>(ResolveLibraryFunction(library, "saveMTM"));
+    ostrell.terminateProcces =
+        reinterpret_cast<terminateProcces_t>(ResolveLibraryFunction(library, "terminateProcces"));
 }
 
 bool CMainWindow::isOstrellBound() const
 {
-    return createPtrFuncDll && getFileSize && getMTM && createMTM && saveMTM && terminateProcces;
+    return ostrell.createPtrFuncDll && ostrell.getFileSize && ostrell.getMTM && ostrell.createMTM && ostrell.saveMTM &&
+           ostrell.terminateProcces;
 }
 
 void* CMainWindow::ResolveLibraryFunction(const std::wstring& libraryName, const char* functionName)

@@ -5,6 +5,7 @@
 #include "hostviewobjects.h"
 #include "iwindowchannel.h"
 #include "mtmmerger.h"
+#include "ostrellentrypoints.h"
 #include "tmtm.h"
 
 #include <QItemSelection>
@@ -173,12 +174,7 @@ private:
     int anglesInterval = 100;
     QTranslator translator;
     QTranslator qtTranslator;
-    createPtrFuncDll_t createPtrFuncDll = nullptr;
-    getFileSize_t getFileSize = nullptr;
-    getMTM_t getMTM = nullptr;
-    createMTM_t createMTM = nullptr;
-    saveMTM_t saveMTM = nullptr;
-    terminateProcces_t terminateProcces = nullptr;
+    OstrellEntryPoints ostrell;
     QString scenePath;
     // The scene load that the last openScene started; 0 once it is listed.
     quint64 awaitedSceneLoad = 0;

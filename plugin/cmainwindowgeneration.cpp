@@ -62,7 +62,7 @@ void CMainWindow::Slot_transformToMTM()
         stopGeneration();
         return;
     }
-    if (!createMTM) {
+    if (!ostrell.createMTM) {
         bridge::LogError("Pointer of function Ostrell.dll is NULL");
         Slot_showMessageBox(tr("The library function could not be called Ostrell.dll . Creating an MTM is not possible."));
         return;
@@ -114,7 +114,7 @@ void CMainWindow::Slot_transformToMTM()
     job.settingsRow = row;
     job.writeInputLog = ui->actionWriteInputLogMTM->isChecked();
     job.reloadRow = reloadRow;
-    auto started = bridge::GenerationJob::start(std::move(job), createMTM);
+    auto started = bridge::GenerationJob::start(std::move(job), ostrell.createMTM);
     if (!started) {
         bridge::LogError("Exception in MTM thread: " + started.error());
         WriteToLogPanel(tr("MTM generation stopped after an error: %1").arg(local(started.error())));
@@ -151,8 +151,8 @@ bool CMainWindow::abandonGeneration()
     const auto outcome = jobThread->stop();
     if (outcome == bridge::GenerationJob::StopOutcome::TooLate)
         return false;
-    if (outcome == bridge::GenerationJob::StopOutcome::StoppedComputing && terminateProcces)
-        terminateProcces();
+    if (outcome == bridge::GenerationJob::StopOutcome::StoppedComputing && ostrell.terminateProcces)
+        ostrell.terminateProcces();
     return true;
 }
 

@@ -35,8 +35,8 @@ void CMainWindow::wireBridge()
 {
     bridge::IWindowChannel& channel = *this;
     markers = std::make_unique<bridge::CPointMarkers>(*listModel, channel);
-    mtmFiles = std::make_unique<bridge::CMtmFiles>(*listModel, channel, *markers,
-                                                   bridge::OstrellFunctions{getMTM, saveMTM, createPtrFuncDll});
+    const bridge::OstrellFunctions files{ostrell.getMTM, ostrell.saveMTM, ostrell.createPtrFuncDll};
+    mtmFiles = std::make_unique<bridge::CMtmFiles>(*listModel, channel, *markers, files);
     cameraAngles = std::make_unique<bridge::HostCameraAngles>();
     tableLog = std::make_unique<bridge::BridgeLog>();
     pointsModel->setPointScene(markers.get());
@@ -232,7 +232,7 @@ void CMainWindow::Slot_pushButtonAddMTMModels_clicked()
 {
     if (!bridge::bridgeState().render.load())
         return;
-    if (!getMTM) {
+    if (!ostrell.getMTM) {
         bridge::LogError("Pointer of function getMTMFromFile Ostrell.dll is NULL");
         return;
     }

@@ -1,5 +1,5 @@
 #pragma once
-// The six entry points of the MTM library as the main window bound them; any may be null.
+// The six entry points of the MTM library (Ostrell) as the main window binds them; any may be null.
 
 #include "tmtm.h"
 
