@@ -1,13 +1,11 @@
 #include "bufferedoutput.h"
 #include "command.h"
-#include "drawingapplication.h"
 #include "gridcsv.h"
 #include "filepattern.h"
 #include "patterngrid.h"
 #include "patternmapimage.h"
 #include "pngoutput.h"
 
-#include <QFileInfo>
 #include <QString>
 
 #include <optional>
@@ -62,12 +60,8 @@ int runPattern(const CommandLine& line, std::ostream&, std::ostream& err)
             return reportError(err, "pattern", written.error(), ExitFailure);
     }
     if (pngPath) {
-        const kalmeno::Status application = ensureDrawingApplication(false);
-        if (!application)
-            return reportError(err, "pattern", application.error(), ExitFailure);
-        const QString title =
-            QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName() + QStringLiteral(", RCS in dB");
-        if (auto written = writePng(renderPatternMap(map, title), *pngPath); !written)
+        const QString title = titleFileName(path) + QStringLiteral(", RCS in dB");
+        if (auto written = drawPng([&] { return renderPatternMap(map, title); }, *pngPath); !written)
             return reportError(err, "pattern", written.error(), ExitFailure);
     }
     return ExitSuccess;

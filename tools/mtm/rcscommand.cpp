@@ -1,15 +1,12 @@
 #include "coherentrcs.h"
 #include "command.h"
 #include "directiongrid.h"
-#include "drawingapplication.h"
 #include "gridcsv.h"
 #include "modelsettings.h"
 #include "mtmfile.h"
 #include "ownedmtm.h"
 #include "pngoutput.h"
 #include "rcscutsimage.h"
-
-#include <QFileInfo>
 
 #include <cmath>
 
@@ -69,12 +66,9 @@ int runRcs(const CommandLine& line, std::ostream&, std::ostream& err)
             return reportError(err, "rcs", written.error(), ExitFailure);
     }
     if (png) {
-        const kalmeno::Status application = ensureDrawingApplication(false);
-        if (!application)
-            return reportError(err, "rcs", application.error(), ExitFailure);
-        const QString title = QFileInfo(QString::fromLocal8Bit(path.c_str())).fileName() +
-                              QStringLiteral(", radar cross-section at %1 m").arg(wavelength.value());
-        if (auto written = writePng(renderRcsCuts(dbsm, title), *png); !written)
+        const QString title =
+            titleFileName(path) + QStringLiteral(", radar cross-section at %1 m").arg(wavelength.value());
+        if (auto written = drawPng([&] { return renderRcsCuts(dbsm, title); }, *png); !written)
             return reportError(err, "rcs", written.error(), ExitFailure);
     }
     return ExitSuccess;
