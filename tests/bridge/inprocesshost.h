@@ -2,15 +2,12 @@
 // The reference host in this process, with the bridge attached to its object and log, and a
 // generation job's capture steps as the job runs them.
 
+#include "referencehosttest.h"
+
 #include <bridgestate.h>
 #include <cbridgeevents.h>
 #include <engineattachment.h>
 #include <feedbackcapture.h>
-
-#include <hostconverter.h>
-#include <hostengine.h>
-#include <hostlogger.h>
-#include <hostobject.h>
 
 #include <QObject>
 #include <QStringList>
@@ -45,15 +42,13 @@ inline std::string demoScene()
     return std::string(stage ? stage : ".") + "/Kalmeno/demo/demo.xml";
 }
 
-class InProcessHost : public ::testing::Test {
+class InProcessHost : public ReferenceHostTest {
 protected:
+    InProcessHost() : ReferenceHostTest(100.0) {}
+
     void SetUp() override
     {
-        logger.setEchoToStderr(false);
-        auto& state = bridge::bridgeState();
-        state.reset();
-        state.host = &host;
-        state.hostLogger = &logger;
+        ReferenceHostTest::SetUp();
         auto& events = bridge::bridgeEvents();
         QObject::connect(&events, &bridge::CBridgeEvents::Signal_refreshAfterLoad, &receiver,
                          [this](quint64 load) {
@@ -69,25 +64,12 @@ protected:
                          },
                          Qt::DirectConnection);
     }
-    void TearDown() override
-    {
-        engine.stop();
-        bridge::bridgeState().reset();
-    }
 
     // Opens a scene and waits until its first frame ran, so both load handlers are done.
     void open(const std::string& scene)
     {
         ASSERT_TRUE(bridge::Attach(scene));
         ASSERT_TRUE(waitFor([this] { return engine.frameCount() > 0; })) << "the scene did not load";
-    }
-
-    bool logged(bool error, const std::string& text) const
-    {
-        for (const auto& line : logger.lines())
-            if (line.error == error && line.text == text)
-                return true;
-        return false;
     }
 
     QStringList disabledReasons()
@@ -157,10 +139,6 @@ protected:
         return texts;
     }
 
-    quelmar::HostLogger logger;
-    quelmar::HostEngine engine{logger, 100.0};
-    quelmar::HostConverter converter;
-    quelmar::HostObject host{engine, converter, logger};
     QObject receiver;
     std::atomic<int> refreshes{0};
     // The load each refresh named, in order.

@@ -5,14 +5,9 @@
 #include "cmainwindow.h"
 
 #include "pluginglobals.h"
+#include "referencehosttest.h"
 #include "testapplication.h"
 #include "windowworkdir.h"
-
-#include <bridgestate.h>
-#include <hostconverter.h>
-#include <hostengine.h>
-#include <hostlogger.h>
-#include <hostobject.h>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -46,16 +41,14 @@ inline QString copyDemo(const QTemporaryDir& dir)
     return dir.filePath("demo.xml");
 }
 
-class WindowOnHostFixture : public ::testing::Test {
+class WindowOnHostFixture : public ReferenceHostTest {
 protected:
+    WindowOnHostFixture() : ReferenceHostTest(50.0) {}
+
     void SetUp() override
     {
         testApplication();
-        logger.setEchoToStderr(false);
-        auto& state = bridge::bridgeState();
-        state.reset();
-        state.host = &host;
-        state.hostLogger = &logger;
+        ReferenceHostTest::SetUp();
         window = new CMainWindow();
     }
     void TearDown() override
@@ -64,8 +57,7 @@ protected:
             window->close();
             QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         }
-        engine.stop();
-        bridge::bridgeState().reset();
+        ReferenceHostTest::TearDown();
     }
 
     QListView* list() const { return window->findChild<QListView*>("listViewModels"); }
@@ -78,19 +70,7 @@ protected:
         ASSERT_TRUE(waitUntil([&] { return rows() == expectedRows; })) << "rows: " << rows();
     }
 
-    bool logged(const std::string& text) const
-    {
-        for (const auto& line : logger.lines())
-            if (line.text == text)
-                return true;
-        return false;
-    }
-
     WindowWorkDir workDir;
     QTemporaryDir sceneDir;
-    quelmar::HostLogger logger;
-    quelmar::HostEngine engine{logger, 50.0};
-    quelmar::HostConverter converter;
-    quelmar::HostObject host{engine, converter, logger};
     QPointer<CMainWindow> window;
 };
