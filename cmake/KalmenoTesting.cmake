@@ -8,12 +8,20 @@ function(kalmeno_add_test name)
   kalmeno_target_defaults(${name})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${KALMENO_TEST_BIN})
-  add_test(NAME ${name} COMMAND ${name})
+  add_test(NAME ${name} COMMAND ${KALMENO_TEST_LAUNCHER} $<TARGET_FILE:${name}>)
   kalmeno_test_environment(${name})
   if(T_QT_OFFSCREEN)
     set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
   endif()
 endfunction()
+
+# The sanitizer build runs each test through a launcher that gives it a second run when the leak
+# checker itself crashed at a process's exit.
+if(CMAKE_CXX_FLAGS MATCHES "-fsanitize=[^ ]*address")
+  set(KALMENO_TEST_LAUNCHER bash ${PROJECT_SOURCE_DIR}/tests/support/rerunaftersanitizercrash.sh)
+else()
+  set(KALMENO_TEST_LAUNCHER)
+endif()
 
 # kalmeno_test_environment(TEST)
 # What every test and the programs it starts run with: the sanitizers' options, where the staged

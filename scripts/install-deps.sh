@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   xvfb xauth x11-apps xdotool fonts-dejavu-core
+  gdb
 )
 if [ "$(id -u)" -ne 0 ]; then
   echo "install-deps: run as root (apt-get install needs it)" >&2

@@ -27,6 +27,11 @@ fail() {
         echo "--- what quelmar wrote:" >&2
         cat "$work/output.txt" >&2
     fi
+    # A hang seen once in a test run is understood from where each thread stood.
+    if [ -n "$host" ] && kill -0 "$host" 2>/dev/null && command -v gdb >/dev/null; then
+        echo "--- quelmar's threads:" >&2
+        timeout 60 gdb -p "$host" -batch -nx -ex 'thread apply all bt 40' >&2 2>&1 || true
+    fi
     exit 1
 }
 

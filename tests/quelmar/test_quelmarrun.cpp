@@ -2,6 +2,7 @@
 // headless as tests and batch runs use it, and with its viewport on the test run's X display.
 #include "pngfile.h"
 #include "scenefiles.h"
+#include "threadstacks.h"
 
 #include <gtest/gtest.h>
 
@@ -65,12 +66,16 @@ QuelmarRunResult runQuelmar(const SceneFiles& files, std::vector<std::string> ar
     int status = 0;
     const auto started = std::chrono::steady_clock::now();
     bool signalled = false;
+    std::string stacks;
     while (waitpid(pid, &status, WNOHANG) == 0) {
         const auto elapsed = std::chrono::steady_clock::now() - started;
         if (signalAfter > 0ms && !signalled && elapsed >= signalAfter) {
             kill(pid, SIGTERM);
             signalled = true;
         }
+        // Well past any sound shutdown, before the host's own limit ends it: where it hangs.
+        if (signalled && stacks.empty() && elapsed >= signalAfter + 15s)
+            stacks = "\n--- quelmar still runs 15 s after SIGTERM; its threads:\n" + testsupport::threadStacks(pid);
         if (elapsed > 60s) {
             kill(pid, SIGKILL);
             waitpid(pid, &status, 0);
@@ -81,7 +86,7 @@ QuelmarRunResult runQuelmar(const SceneFiles& files, std::vector<std::string> ar
     }
     run.exited = WIFEXITED(status);
     run.status = run.exited ? WEXITSTATUS(status) : -1;
-    run.output = readFile(outPath);
+    run.output = readFile(outPath) + stacks;
     std::istringstream log(readFile(logPath));
     for (std::string line; std::getline(log, line);)
         run.log.push_back(line.size() > 19 ? line.substr(19) : line); // "hh:mm:ss.mmm LEVEL "
