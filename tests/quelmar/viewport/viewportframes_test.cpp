@@ -2,11 +2,10 @@
 // between the engine's events 4 and 10, and the capture's feedback works as without a viewport.
 #include "hostsdk.h"
 #include "scenefiles.h"
-#include "viewport.h"
+#include "viewporttest.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -36,25 +35,8 @@ struct FrameEvents {
     }
 };
 
-class ViewportFrames : public ::testing::Test {
+class ViewportFrames : public ViewportTest {
 protected:
-    void SetUp() override
-    {
-        if (!std::getenv("DISPLAY"))
-            GTEST_SKIP() << "the viewport needs an X display";
-        logger.setEchoToStderr(false);
-        auto opened = Viewport::open(engine, logger, {});
-        ASSERT_TRUE(opened) << opened.error();
-        viewport = std::move(opened.value());
-    }
-
-    void TearDown() override
-    {
-        if (viewport)
-            viewport->detach();
-        engine.stop();
-    }
-
     // Serves the viewport, as the host's main loop does, until `done` or ten seconds.
     bool serveUntil(const std::function<bool()>& done)
     {
@@ -67,10 +49,7 @@ protected:
         return true;
     }
 
-    HostLogger logger;
     SceneFiles files;
-    HostEngine engine{logger, 200.0};
-    std::unique_ptr<Viewport> viewport;
 };
 
 TEST_F(ViewportFrames, EachFrameIsDrawnBetweenItsEvents4And10)

@@ -1,11 +1,10 @@
 // Pictures of the viewport checked by their pixels: a small scene seen from the south, the
 // plug-in's markers and boxes set through the render object as the plug-in sets them.
 #include "viewcamera.h"
-#include "viewport.h"
+#include "viewporttest.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -48,16 +47,13 @@ std::shared_ptr<Scene> makeScene()
 const Eigen::Vector3d kBehindWall{-20, 0, 0};
 const Eigen::Vector3d kOnWall{-10, -30, 20};
 
-class ViewportPicture : public ::testing::Test {
+class ViewportPicture : public ViewportTest {
 protected:
     void SetUp() override
     {
-        if (!std::getenv("DISPLAY"))
-            GTEST_SKIP() << "the viewport needs an X display";
-        logger.setEchoToStderr(false);
-        auto opened = Viewport::open(engine, logger, {});
-        ASSERT_TRUE(opened) << opened.error();
-        viewport = std::move(opened.value());
+        ViewportTest::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         engine.render().setSceneFrame(EnuFrame(kOrigin));
         frame.scene = makeScene();
         frame.eye = {0, -60, 40};
@@ -107,9 +103,6 @@ protected:
 
     static inline const Geodetic kOrigin{39.25, -119.95, 2980.0};
 
-    HostLogger logger;
-    HostEngine engine{logger};
-    std::unique_ptr<Viewport> viewport;
     FrameState frame;
 };
 
