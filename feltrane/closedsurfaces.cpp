@@ -1,5 +1,8 @@
 #include "closedsurfaces.h"
 
+#include "facetcomponents.h"
+#include "meshedges.h"
+
 #include <algorithm>
 #include <cmath>
 #include <numeric>
@@ -7,45 +10,11 @@
 
 namespace feltrane {
 
-namespace {
-
-class Components {
-public:
-    explicit Components(std::size_t count) : parent_(count) { std::iota(parent_.begin(), parent_.end(), 0u); }
-    std::uint32_t find(std::uint32_t x)
-    {
-        while (parent_[x] != x)
-            x = parent_[x] = parent_[parent_[x]];
-        return x;
-    }
-    void join(std::uint32_t a, std::uint32_t b) { parent_[find(a)] = find(b); }
-
-private:
-    std::vector<std::uint32_t> parent_;
-};
-
-struct Edge {
-    std::uint32_t low, high; // welded vertex ids
-    std::uint32_t facet;
-    bool forward;            // runs low → high in the facet's winding
-};
-
-} // namespace
-
 std::vector<std::int8_t> innerSides(const FacetMesh& mesh)
 {
     const std::vector<Facet>& facets = mesh.facets();
-    std::vector<Edge> edges;
-    edges.reserve(3 * facets.size());
-    for (std::uint32_t f = 0; f < facets.size(); ++f)
-        for (int k = 0; k < 3; ++k) {
-            const std::uint32_t u = facets[f].vertices[k], v = facets[f].vertices[(k + 1) % 3];
-            edges.push_back({std::min(u, v), std::max(u, v), f, u < v});
-        }
-    std::sort(edges.begin(), edges.end(),
-              [](const Edge& l, const Edge& r) { return std::tie(l.low, l.high) < std::tie(r.low, r.high); });
-
-    Components components(facets.size());
+    const std::vector<MeshEdge> edges = sortedEdges(mesh);
+    FacetComponents components(facets.size());
     std::vector<std::uint8_t> open(facets.size(), 0);
     for (std::size_t begin = 0; begin < edges.size();) {
         std::size_t end = begin + 1;

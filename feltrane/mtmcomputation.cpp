@@ -2,12 +2,14 @@
 
 #include "antenna.h"
 #include "boundingsphere.h"
+#include "bouncetracer.h"
 #include "cellpartition.h"
 #include "directionsweep.h"
 #include "facetmesh.h"
 #include "memory.h"
 #include "rayscene.h"
 #include "scatteringmodel.h"
+#include "secondreflection.h"
 
 #include <tbb/blocked_range.h>
 #include <tbb/enumerable_thread_specific.h>
@@ -74,7 +76,9 @@ kalmeno::Result<ComputedMtm> computeMtm(const PackView& pack, RunControl& contro
     const std::atomic<bool>& stop = control.stopRequested();
     try {
         std::optional<ScatteringModel> model;
-        std::optional<RayScene> shadows;
+        std::optional<RayScene> scene;
+        std::optional<ReflectingFacets> reflecting;
+        const PackOptions& options = pack.options();
         double diameter = 0.0;
         {
             auto mesh = FacetMesh::fromPack(pack);
@@ -86,13 +90,23 @@ kalmeno::Result<ComputedMtm> computeMtm(const PackView& pack, RunControl& contro
             const kalmeno::Status size = checkOutputSize(cells.points.size(), pack.grid());
             if (!size)
                 return R::failure(size.error());
-            model = ScatteringModel::build(mesh.value(), cells, pack.wavelength(), diameter);
-            if (pack.options().shadowing) {
-                auto scene = RayScene::build(mesh.value());
-                if (!scene)
-                    return R::failure(scene.error());
-                shadows.emplace(std::move(scene.value()));
+            const bool bouncing = options.bounces > 1 && allowsSecondReflection(mesh.value());
+            if (bouncing) {
+                const kalmeno::Status rays =
+                    BounceTracer::checkRayCount(diameter, pack.wavelength(), options.rayDensity);
+                if (!rays)
+                    return R::failure(rays.error());
             }
+            model = ScatteringModel::build(mesh.value(), cells, pack.wavelength(), diameter);
+            if (options.shadowing || bouncing) {
+                auto built = RayScene::build(mesh.value());
+                if (!built)
+                    return R::failure(built.error());
+                scene.emplace(std::move(built.value()));
+            }
+            if (bouncing)
+                reflecting =
+                    ReflectingFacets::build(mesh.value(), cells, pack.wavelength(), diameter, model->rayOffset);
         } // the mesh is no longer needed
         if (stop.load())
             return R::failure("stopped on request");
@@ -100,24 +114,31 @@ kalmeno::Result<ComputedMtm> computeMtm(const PackView& pack, RunControl& contro
         ComputedMtm result(model->points, pack.grid().countAz(), pack.grid().countEl());
         result.distance = 2.0 * diameter * diameter / pack.wavelength();
         if (footprint)
-            *footprint = {model->memoryBytes(), shadows ? shadows->memoryBytes() : 0,
-                          shadows ? shadows->peakMemoryBytes() : 0, model->facetCount(), model->vertexCount()};
+            *footprint = {model->memoryBytes() + (reflecting ? reflecting->memoryBytes() : 0),
+                          scene ? scene->memoryBytes() : 0, scene ? scene->peakMemoryBytes() : 0,
+                          model->facetCount(), model->vertexCount()};
 
         const std::vector<DirectionJob> jobs = directionJobs(pack.grid(), pack.options());
         const Antenna antenna(pack.pack().coefEllipt, pack.pack().orientAngle);
-        const RayScene* scene = shadows ? &*shadows : nullptr;
+        const RayScene* shadows = options.shadowing ? &*scene : nullptr;
         const std::size_t points = model->pointCount();
         struct Worker {
             DirectionSweep sweep;
+            std::optional<BounceTracer> bounces;
             std::vector<Direction> directions;
             std::vector<std::complex<double>> amplitudes;
         };
         tbb::enumerable_thread_specific<Worker> workers([&] {
-            return Worker{DirectionSweep(*model, scene, antenna), {},
+            Worker worker{DirectionSweep(*model, shadows, antenna), std::nullopt, {},
                           std::vector<std::complex<double>>(DirectionSweep::kBlock * points)};
+            if (reflecting)
+                worker.bounces.emplace(*reflecting, *scene, antenna, pack.wavelength(), options.bounces,
+                                       options.rayDensity);
+            return worker;
         });
 
-        control.setTotal(jobs.size());
+        // A direction is kProgressSteps steps; the bouncing rays report theirs as they go.
+        control.setTotal(jobs.size() * BounceTracer::kProgressSteps);
         const std::size_t blocks = (jobs.size() + DirectionSweep::kBlock - 1) / DirectionSweep::kBlock;
         const int threads = pack.options().threads ? int(pack.options().threads) : tbb::task_arena::automatic;
         tbb::task_arena arena(threads);
@@ -133,17 +154,29 @@ kalmeno::Result<ComputedMtm> computeMtm(const PackView& pack, RunControl& contro
                     if (!worker.sweep.run(worker.directions.data(), count, stop, worker.amplitudes.data()))
                         return;
                     for (std::size_t k = 0; k < count; ++k) {
+                        std::complex<double>* amplitudes = worker.amplitudes.data() + k * points;
+                        if (worker.bounces) {
+                            if (!worker.bounces->run(worker.directions[k], control, amplitudes))
+                                return;
+                        } else {
+                            control.stepDone(BounceTracer::kProgressSteps);
+                        }
                         const DirectionJob& job = jobs[first + k];
                         for (std::size_t p = 0; p < points; ++p)
                             for (const std::uint32_t row : job.rows)
-                                result.value(p, row, job.elevation) = worker.amplitudes[k * points + p];
-                        control.stepDone();
+                                result.value(p, row, job.elevation) = amplitudes[p];
                     }
                 }
             });
         });
         if (stop.load())
             return R::failure("stopped on request");
+        if (footprint)
+            for (const Worker& worker : workers)
+                if (worker.bounces) {
+                    footprint->raySegments += worker.bounces->segments();
+                    footprint->returnRays += worker.bounces->returnRays();
+                }
         return R::success(std::move(result));
     } catch (const std::bad_alloc&) {
         return R::failure("not enough memory for " + std::to_string(pack.triangleCount()) + " triangles");

@@ -1,6 +1,7 @@
 #pragma once
 // One whole computation: pack in, MTM out. Meshes the pack's triangles, cuts them into cells,
-// and sweeps every direction of the grid in parallel.
+// and sweeps every direction of the grid in parallel: single reflections facet by facet, multiple
+// ones by bouncing rays.
 
 #include "computedmtm.h"
 #include "packview.h"
@@ -8,6 +9,7 @@
 #include "runcontrol.h"
 
 #include <cstddef>
+#include <cstdint>
 
 namespace feltrane {
 
@@ -18,6 +20,8 @@ struct ComputationFootprint {
     std::size_t rayTracerPeakBytes = 0;
     std::size_t facets = 0;
     std::size_t vertices = 0;       // cell-local vertices
+    std::uint64_t raySegments = 0;  // bouncing rays traced, each segment between reflections
+    std::uint64_t returnRays = 0;   // rays that checked whether the radar sees a last reflection
 };
 
 // Fails with the reason for an unusable pack, a stop request or a lack of memory. `control` is

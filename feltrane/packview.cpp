@@ -34,6 +34,16 @@ kalmeno::Result<PackOptions> readOptions(const TFcoMtm& pack, const DirectionGri
     const auto count = wholeRowValue(pack.reserved3[1], "row count", grid.countAz());
     if (!first || !count)
         return R::failure(!first ? first.error() : count.error());
+    const double bounces = pack.reserved3[2];
+    if (!(bounces >= 0.0 && bounces <= kMostBounces && std::floor(bounces) == bounces))
+        return R::failure(std::to_string(bounces) + " reflections per ray: give a whole number from 1 to " +
+                          std::to_string(kMostBounces));
+    options.bounces = bounces > 0.0 ? std::uint32_t(bounces) : kDefaultBounces;
+    const double density = pack.reserved3[3];
+    if (!(density >= 0.0 && density <= kHighestRayDensity))
+        return R::failure("a ray density of " + std::to_string(density) +
+                          " rays per wavelength: give one above 0, at most " + std::to_string(int(kHighestRayDensity)));
+    options.rayDensity = density > 0.0 ? density : kDefaultRayDensity;
     options.firstRow = first.value();
     options.rowCount = count.value() ? count.value() : grid.countAz() - options.firstRow;
     if (options.firstRow >= grid.countAz() || options.rowCount > grid.countAz() - options.firstRow)
@@ -82,6 +92,8 @@ void writePackOptions(TFcoMtm& pack, const PackOptions& options)
     pack.reserved2 = std::int32_t(options.threads);
     pack.reserved3[0] = options.firstRow;
     pack.reserved3[1] = options.rowCount;
+    pack.reserved3[2] = options.bounces;
+    pack.reserved3[3] = options.rayDensity;
 }
 
 kalmeno::Result<PackView> PackView::read(const TFcoMtm* pack)

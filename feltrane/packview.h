@@ -10,13 +10,22 @@
 
 namespace feltrane {
 
+// Reflections per ray and rays per wavelength when the pack leaves them 0, and their limits.
+constexpr std::uint32_t kDefaultBounces = 3;
+constexpr std::uint32_t kMostBounces = 64;
+constexpr double kDefaultRayDensity = 4.0;
+constexpr double kHighestRayDensity = 1000.0;
+
 // Options the pack carries in its reserved fields; all zero (what the window writes) are the
-// defaults. Offsets: 44 option bits, 48 threads, 52 first row, 60 row count.
+// defaults. Offsets: 44 option bits, 48 threads, 52 first row, 60 row count, 68 reflections,
+// 76 ray density.
 struct PackOptions {
     bool shadowing = true;
     std::uint32_t threads = 0;     // 0: one per core
     std::uint32_t firstRow = 0;    // azimuth rows first … first + rowCount − 1 are computed
     std::uint32_t rowCount = 0;    // never 0 after reading: the rows up to the last
+    std::uint32_t bounces = kDefaultBounces;  // 1: single reflections only
+    double rayDensity = kDefaultRayDensity;   // rays per wavelength across the beam
 };
 
 // Bit 0 of the option bits turns shadowing off.

@@ -86,6 +86,52 @@ kalmeno::Result<RayScene> RayScene::build(const FacetMesh& mesh)
     return R::success(RayScene(std::move(handles)));
 }
 
+namespace {
+
+// Rays with a vanishing but non-zero direction component slip through closed surfaces; such a
+// component is a rounding residue, so it is cleared.
+float cleared(float component)
+{
+    return std::fabs(component) < 1e-12f ? 0.0f : component;
+}
+
+// A ray from `origin` along `direction` over its whole length, for any facet.
+void setRay(RTCRay& ray, const float* origin, const float* direction, unsigned id)
+{
+    ray.org_x = origin[0], ray.org_y = origin[1], ray.org_z = origin[2];
+    ray.dir_x = cleared(direction[0]), ray.dir_y = cleared(direction[1]), ray.dir_z = cleared(direction[2]);
+    ray.tnear = 0.0f;
+    ray.tfar = std::numeric_limits<float>::infinity();
+    ray.time = 0.0f;
+    ray.mask = ~0u;
+    ray.id = id;
+    ray.flags = 0;
+}
+
+} // namespace
+
+void RayScene::findHits(const float* origins, const float* directions, std::size_t count, bool coherent,
+                        std::uint32_t* facets) const
+{
+    constexpr std::size_t batch = 256;
+    RTCRayHit rays[batch];
+    RTCIntersectContext context;
+    rtcInitIntersectContext(&context);
+    if (coherent)
+        context.flags = RTC_INTERSECT_CONTEXT_FLAG_COHERENT;
+    for (std::size_t begin = 0; begin < count; begin += batch) {
+        const std::size_t n = std::min(batch, count - begin);
+        for (std::size_t i = 0; i < n; ++i) {
+            setRay(rays[i].ray, origins + 3 * (begin + i), directions + 3 * (begin + i), unsigned(i));
+            rays[i].hit.geomID = RTC_INVALID_GEOMETRY_ID;
+            rays[i].hit.instID[0] = RTC_INVALID_GEOMETRY_ID;
+        }
+        rtcIntersect1M(handles_->scene, &context, rays, unsigned(n), sizeof(RTCRayHit));
+        for (std::size_t i = 0; i < n; ++i)
+            facets[begin + i] = rays[i].hit.geomID == RTC_INVALID_GEOMETRY_ID ? kNoFacet : rays[i].hit.primID;
+    }
+}
+
 void RayScene::findClear(const float* origins, std::size_t count, const Eigen::Vector3f& direction,
                          std::uint8_t* clear) const
 {
@@ -93,26 +139,10 @@ void RayScene::findClear(const float* origins, std::size_t count, const Eigen::V
     RTCRay rays[batch];
     RTCIntersectContext context;
     rtcInitIntersectContext(&context);
-    // Rays with a vanishing but non-zero direction component slip through closed surfaces here;
-    // such a component is a rounding residue, so it is cleared.
-    Eigen::Vector3f dir = direction;
-    for (int k = 0; k < 3; ++k)
-        if (std::fabs(dir[k]) < 1e-12f)
-            dir[k] = 0.0f;
     for (std::size_t begin = 0; begin < count; begin += batch) {
         const std::size_t n = std::min(batch, count - begin);
-        for (std::size_t i = 0; i < n; ++i) {
-            RTCRay& ray = rays[i];
-            const float* o = origins + 3 * (begin + i);
-            ray.org_x = o[0], ray.org_y = o[1], ray.org_z = o[2];
-            ray.dir_x = dir.x(), ray.dir_y = dir.y(), ray.dir_z = dir.z();
-            ray.tnear = 0.0f;
-            ray.tfar = std::numeric_limits<float>::infinity();
-            ray.time = 0.0f;
-            ray.mask = ~0u;
-            ray.id = unsigned(i);
-            ray.flags = 0;
-        }
+        for (std::size_t i = 0; i < n; ++i)
+            setRay(rays[i], origins + 3 * (begin + i), direction.data(), unsigned(i));
         rtcOccluded1M(handles_->scene, &context, rays, unsigned(n), sizeof(RTCRay));
         for (std::size_t i = 0; i < n; ++i)
             clear[begin + i] = rays[i].tfar >= 0.0f ? 1 : 0; // an occluded ray's tfar becomes −∞

@@ -17,7 +17,7 @@ public:
         running_ = true;
     }
     void setTotal(std::uint64_t steps) { total_ = steps; }
-    void stepDone() { done_.fetch_add(1, std::memory_order_relaxed); }
+    void stepDone(std::uint64_t steps = 1) { done_.fetch_add(steps, std::memory_order_relaxed); }
     void finish() { running_ = false; }
 
     // Asks the running computation to stop; true when one was running.

@@ -133,6 +133,17 @@ TEST_F(FeltraneExports, BadPacksGiveNoPointsAndSayWhy)
         {"fractional row count", [](TFcoMtm& p) { p.reserved3[1] = 1.5; }, "row"},
         {"unknown option bits", [](TFcoMtm& p) { p.reserved1 = 6; }, "option bits"},
         {"negative thread count", [](TFcoMtm& p) { p.reserved2 = -1; }, "thread count"},
+        {"fractional reflections", [](TFcoMtm& p) { p.reserved3[2] = 2.5; }, "reflections per ray"},
+        {"too many reflections", [](TFcoMtm& p) { p.reserved3[2] = 65; }, "reflections per ray"},
+        {"negative ray density", [](TFcoMtm& p) { p.reserved3[3] = -4; }, "ray density"},
+        {"ray density not a number", [](TFcoMtm& p) { p.reserved3[3] = nan; }, "ray density"},
+        {"more rays than the grid holds",
+         [](TFcoMtm& p) {
+             p.vertices[0].x = 1e6; // a second reflection is possible, and the target is a kilometre wide
+             p.waveLength = 1e-4;
+             p.reserved3[3] = 1000;
+         },
+         "ray grid"},
     };
     for (const auto& c : cases) {
         TestPack pack = plate();

@@ -1,6 +1,7 @@
 // `mtm generate`, `mtm rcs` and `mtm join` run as processes on small meshes written by the tests.
 
 #include "mtmfilebuilder.h"
+#include "numbers.h"
 #include "toolprocess.h"
 
 #include <gtest/gtest.h>
@@ -28,6 +29,21 @@ std::string plateStl(const std::vector<std::array<Vertex, 4>>& plates)
             stl << "  endloop\n endfacet\n";
         }
     stl << "endsolid plates\n";
+    return stl.str();
+}
+
+// An ASCII STL of triangles, corners counter-clockwise seen from the side they face.
+std::string triangleStl(const std::vector<std::array<Vertex, 3>>& triangles)
+{
+    std::ostringstream stl;
+    stl << "solid triangles\n";
+    for (const auto& t : triangles) {
+        stl << " facet normal 0 0 0\n  outer loop\n";
+        for (const Vertex& v : t)
+            stl << "   vertex " << v[0] << ' ' << v[1] << ' ' << v[2] << '\n';
+        stl << "  endloop\n endfacet\n";
+    }
+    stl << "endsolid triangles\n";
     return stl.str();
 }
 
@@ -161,6 +177,40 @@ TEST_F(MtmGenerate, SlabsJoinIntoTheWholeModel)
     }
 }
 
+TEST_F(MtmGenerate, CornerReflectorsShowTheirMultipleReflections)
+{
+    // At 10 cm, seen along +x (azimuth and elevation 0): a dihedral of two 1.5 m plates at 90°
+    // along its symmetry plane, and a triangular trihedral of 1.5 m edges along its axis.
+    const double s = 1.5 / std::sqrt(2.0);
+    const std::string dihedral =
+        mesh("dihedral.stl", {{Vertex{0, -0.75, 0}, {s, -0.75, s}, {s, 0.75, s}, {0, 0.75, 0}},
+                              {Vertex{0, -0.75, 0}, {0, 0.75, 0}, {s, 0.75, -s}, {s, -0.75, -s}}});
+    std::array<Vertex, 3> edges;
+    for (int i = 0; i < 3; ++i) {
+        const double angle = platform::pi / 2 + 2 * platform::pi * i / 3;
+        edges[i] = {1.5 / std::sqrt(3.0), 1.5 * std::sqrt(2.0 / 3) * std::cos(angle),
+                    1.5 * std::sqrt(2.0 / 3) * std::sin(angle)};
+    }
+    const Vertex apex{0, 0, 0};
+    writeFileBytes(folder.file("trihedral.stl"),
+                   triangleStl({{apex, edges[0], edges[1]}, {apex, edges[1], edges[2]}, {apex, edges[2], edges[0]}}));
+    const std::string trihedral = folder.file("trihedral.stl");
+    const std::vector<std::string> grid = {"--wavelength", "0.1", "--az-step", "90", "--el-step", "90"};
+    auto with = [&](std::vector<std::string> extra) {
+        extra.insert(extra.begin(), grid.begin(), grid.end());
+        return extra;
+    };
+
+    const double dihedralForm = 10 * std::log10(8 * platform::pi * std::pow(1.5, 4) / 0.01); // 41.05 dBsm
+    EXPECT_NEAR(rcsAt(generateAndRcs(with({"--bounces", "2"}), dihedral), 0, 1), dihedralForm, 0.5);
+    EXPECT_LT(rcsAt(generateAndRcs(with({"--bounces", "1"}), dihedral), 0, 1), dihedralForm - 20)
+        << "single reflections alone miss the dihedral";
+
+    const double trihedralForm = 10 * std::log10(4 * platform::pi * std::pow(1.5, 4) / (3 * 0.01)); // 33.27 dBsm
+    EXPECT_NEAR(rcsAt(generateAndRcs(grid, trihedral), 0, 1), trihedralForm, 1.0) << "three reflections by default";
+    EXPECT_NEAR(rcsAt(generateAndRcs(with({"--ray-density", "8"}), trihedral), 0, 1), trihedralForm, 1.0);
+}
+
 TEST_F(MtmGenerate, RcsNeedsAWavelength)
 {
     const std::string stl = mesh("plate.stl", {plateFacingX(1.0)});
@@ -199,6 +249,10 @@ TEST_F(MtmGenerate, BadRequestsChangeNothing)
         {{"--polarisation", "1"}, 2, "--polarisation"},
         {{"--threads", "-1"}, 2, "--threads"},
         {{"--az-step", "400"}, 2, "fewer than two samples"},
+        {{"--bounces", "0"}, 2, "--bounces"},
+        {{"--bounces", "65"}, 2, "--bounces"},
+        {{"--ray-density", "0"}, 2, "--ray-density"},
+        {{"--ray-density", "1e9"}, 2, "--ray-density"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> arguments{"generate", stl, "-o", out};

@@ -157,6 +157,21 @@ kalmeno::Result<GenerateRequest> readRequest(const CommandLine& line)
             return R::failure("--threads: \"" + *threads + "\" is not a thread count (0: one per core)");
         request.options.threads = count.value();
     }
+    if (const auto bounces = line.value("--bounces")) {
+        const auto count = parseIndex(*bounces);
+        if (!count || count.value() < 1 || count.value() > feltrane::kMostBounces)
+            return R::failure("--bounces: \"" + *bounces + "\" is not a number of reflections from 1 to " +
+                              std::to_string(feltrane::kMostBounces));
+        request.options.bounces = count.value();
+    }
+    if (const auto density = line.value("--ray-density")) {
+        const auto value = parseReal(*density);
+        if (!value || !(value.value() > 0.0 && value.value() <= feltrane::kHighestRayDensity))
+            return R::failure("--ray-density: \"" + *density +
+                              "\" is not a number of rays per wavelength above 0, at most " +
+                              std::to_string(int(feltrane::kHighestRayDensity)));
+        request.options.rayDensity = value.value();
+    }
     if (const auto rows = line.value("--rows")) {
         const kalmeno::Status read = readRows(*rows, grid.value(), request);
         if (!read)
@@ -292,7 +307,7 @@ Command generateCommand()
 {
     return {"generate",
             "MESH -o OUT.mtm --wavelength L --az-step DEG --el-step DEG [OPTIONS]",
-            "compute the MTM of a mesh file (STL, OBJ, PLY) by physical optics",
+            "compute the MTM of a mesh file (STL, OBJ, PLY) by physical optics and bouncing rays",
             "Reads the triangles of MESH (metres; faces counter-clockwise seen from outside), computes\n"
             "their MTM with the computation library next to this program (MTM/libFeltrane.so), as the\n"
             "window does, and writes OUT.mtm and its settings file OUT.ini.\n"
@@ -310,7 +325,12 @@ Command generateCommand()
             "                             orientation of the major axis (radians from theta towards phi)\n"
             "  --up y|z                   the file's up axis (default y; z turns a z-up file upright)\n"
             "  --scale S                  multiply the file's coordinates by S (default 1)\n"
-            "  --no-shadowing             only the outward side of each face, no shadow rays\n"
+            "  --no-shadowing             single reflections: only the outward side of each face,\n"
+            "                             no shadow rays\n"
+            "  --bounces N                reflections followed per ray (default 3; 1: single\n"
+            "                             reflections only)\n"
+            "  --ray-density R            rays per wavelength across the beam for multiple\n"
+            "                             reflections (default 4)\n"
             "  --threads N                threads (default 0: one per core)\n"
             "  --rows FIRST:LAST          compute only these azimuth rows (for 'mtm join')\n"
             "\n"
@@ -326,6 +346,8 @@ Command generateCommand()
              {"--up", true},
              {"--scale", true},
              {"--no-shadowing", false},
+             {"--bounces", true},
+             {"--ray-density", true},
              {"--threads", true},
              {"--rows", true}},
             1,
