@@ -1,8 +1,10 @@
 // The computation on a closed body of about 100,000 triangles (a torus: not convex, so shadow
-// rays have work to do) on a 5° grid. Reports facet-direction evaluations per second with and
-// without shadowing on one and two threads, the plain per-facet, per-direction loop of the same
-// formulas, and the memory a run holds beyond the pack and its output, per triangle: the peak of
-// the heap (every operator new of the process is counted here) plus the peak of the ray tracer.
+// rays have work to do) on a 5° grid. Reports facet-direction evaluations per second of the
+// single reflections with and without shadowing on one and two threads, the plain per-facet,
+// per-direction loop of the same formulas, and the memory a run holds beyond the pack and its
+// output, per triangle: the peak of the heap (every operator new of the process is counted here)
+// plus the peak of the ray tracer. Then the multiple reflections: bouncing-ray segments traced per
+// second on a 90° dihedral and on the torus, one and two threads.
 //
 //   bench_feltrane [RINGS [SEGMENTS]]     default 250 200 (100,000 triangles)
 
@@ -69,6 +71,8 @@ struct Body {
 
 // A torus around y (radii 1.5 m and 0.5 m), two triangles per quad, in the capture's layout:
 // three vertices of its own per triangle, (A − B) × (C − B) pointing out.
+void setPack(Body& body, double step);
+
 void makeTorus(Body& body, int rings, int segments, float sigma)
 {
     auto at = [&](int i, int j) {
@@ -90,14 +94,37 @@ void makeTorus(Body& body, int rings, int segments, float sigma)
             add(p00, p10, p11);
             add(p00, p11, p01);
         }
+    setPack(body, 5.0);
+}
+
+void setPack(Body& body, double step)
+{
     TFcoMtm& p = body.pack;
     p.countX = p.countY = p.countZ = 10;
-    p.psiStep = p.tetaStep = 5.0;
+    p.psiStep = p.tetaStep = step;
     p.waveLength = 0.03;
     p.vertexCount = std::uint32_t(body.vertices.size());
     p.triangleCount = std::uint32_t(body.triangles.size());
     p.vertices = body.vertices.data();
     p.triangles = body.triangles.data();
+}
+
+// Two perfectly conducting 1.5 m × 1.5 m plates at 90°, the fold along y, two triangles each.
+void makeDihedral(Body& body, double step)
+{
+    const double s = 1.5 / std::sqrt(2.0);
+    const TFcoVertex quads[2][4] = {{{0, -0.75, 0}, {s, -0.75, s}, {s, 0.75, s}, {0, 0.75, 0}},
+                                    {{0, -0.75, 0}, {0, 0.75, 0}, {s, 0.75, -s}, {s, -0.75, -s}}};
+    for (const auto& q : quads)
+        for (const int first : {1, 2}) {
+            const auto index = std::int32_t(body.vertices.size());
+            body.vertices.insert(body.vertices.end(), {q[0], q[first], q[first + 1]});
+            TFcoTriangle t{};
+            t.a = index, t.b = index + 1, t.c = index + 2;
+            t.epsilon = 1.0f, t.sigma = std::numeric_limits<float>::infinity(), t.mu = 1.0f;
+            body.triangles.push_back(t);
+        }
+    setPack(body, step);
 }
 
 double seconds(std::chrono::steady_clock::time_point since)
@@ -113,12 +140,16 @@ double processorSeconds()
     return now.tv_sec + now.tv_nsec * 1e-9;
 }
 
-// Evaluations per second of one whole computation (meshing, cells and ray tracer included).
-void timeRun(Body& body, bool shadowing, unsigned threads, const char* what)
+struct Timing {
+    double wall = 0.0;
+    double processor = 0.0;
+    double directions = 0.0;
+    feltrane::ComputationFootprint footprint;
+};
+
+// One whole computation (meshing, cells and ray tracer included), timed.
+Timing timed(Body& body, const feltrane::PackOptions& options)
 {
-    feltrane::PackOptions options;
-    options.shadowing = shadowing;
-    options.threads = threads;
     feltrane::writePackOptions(body.pack, options);
     const auto view = feltrane::PackView::read(&body.pack);
     if (!view) {
@@ -127,21 +158,50 @@ void timeRun(Body& body, bool shadowing, unsigned threads, const char* what)
     }
     feltrane::RunControl control;
     control.begin();
-    feltrane::ComputationFootprint footprint;
+    Timing timing;
     const auto start = std::chrono::steady_clock::now();
     const double processorStart = processorSeconds();
-    const auto result = feltrane::computeMtm(view.value(), control, &footprint);
-    const double time = seconds(start);
-    const double processor = processorSeconds() - processorStart;
+    const auto result = feltrane::computeMtm(view.value(), control, &timing.footprint);
+    timing.wall = seconds(start);
+    timing.processor = processorSeconds() - processorStart;
     if (!result) {
         std::fprintf(stderr, "bench_feltrane: %s\n", result.error().c_str());
         std::exit(1);
     }
     const std::uint32_t a = result->countAz(), e = result->countEl();
-    const double directions = double(a - 1) * (e - 2) + 2; // the repeated samples are copied
-    const double evaluations = double(footprint.facets) * directions;
+    timing.directions = double(a - 1) * (e - 2) + 2; // the repeated samples are copied
+    return timing;
+}
+
+// Single-reflection evaluations per second.
+void timeRun(Body& body, bool shadowing, unsigned threads, const char* what)
+{
+    feltrane::PackOptions options;
+    options.shadowing = shadowing;
+    options.threads = threads;
+    options.bounces = 1;
+    const Timing t = timed(body, options);
+    const double evaluations = double(t.footprint.facets) * t.directions;
     std::printf("%-38s %u thread%s %7.2f s %9.3g /s   CPU %7.2f s %9.3g /CPU-s\n", what, threads,
-                threads == 1 ? " " : "s", time, evaluations / time, processor, evaluations / processor);
+                threads == 1 ? " " : "s", t.wall, evaluations / t.wall, t.processor, evaluations / t.processor);
+}
+
+// Bouncing-ray segments per second: the whole run's, and the rays' alone (the run less the same
+// run with single reflections only).
+void timeBouncing(Body& body, unsigned threads, const char* what)
+{
+    feltrane::PackOptions options;
+    options.threads = threads;
+    options.bounces = 1;
+    const Timing single = timed(body, options);
+    options.bounces = feltrane::kDefaultBounces;
+    const Timing t = timed(body, options);
+    const double segments = double(t.footprint.raySegments);
+    const double rays = t.wall - single.wall, raysProcessor = t.processor - single.processor;
+    std::printf("%-28s %u thread%s run %6.2f s %9.3g segments/s; rays alone %6.2f s %9.3g /s, CPU %9.3g /CPU-s "
+                "(%.3g segments, %.3g per direction, %.3g return rays)\n",
+                what, threads, threads == 1 ? " " : "s", t.wall, segments / t.wall, rays, segments / rays,
+                segments / raysProcessor, segments, segments / t.directions, double(t.footprint.returnRays));
 }
 
 void timeReference(Body& body)
@@ -218,5 +278,15 @@ int main(int argc, char** argv)
     timeReference(conductor);
     measureMemory(conductor, false);
     measureMemory(conductor, true);
+
+    std::printf("multiple reflections: up to %u per ray, %.0f rays per wavelength, wavelength 3 cm, 10 degree grid\n",
+                unsigned(feltrane::kDefaultBounces), feltrane::kDefaultRayDensity);
+    Body dihedral;
+    makeDihedral(dihedral, 10.0);
+    setPack(conductor, 10.0);
+    for (const unsigned threads : {1u, 2u})
+        timeBouncing(dihedral, threads, "dihedral 1.5 m, 4 triangles");
+    for (const unsigned threads : {1u, 2u})
+        timeBouncing(conductor, threads, "torus, perfect conductor");
     return 0;
 }
