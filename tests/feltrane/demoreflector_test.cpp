@@ -1,5 +1,5 @@
 // The demo's corner reflector MTM, which the build computes with the library from the reflector's
-// mesh: three aluminium plates, single reflections.
+// mesh: three aluminium plates, with their single and multiple reflections.
 
 #include "coherentrcs.h"
 #include "directiongrid.h"
@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -34,6 +35,29 @@ TEST(DemoReflector, TheBuildComputesItsPlatesFromTheMesh)
     const double sigma = feltrane::crossSection(mtm->points, 9, 18, grid->direction(9, 18).towardsRadar, 0.03);
     EXPECT_NEAR(feltrane::toDecibels(sigma), feltrane::toDecibels(4 * feltrane::kPi * 1.125 * 1.125 / (0.03 * 0.03)),
                 0.05);
+    ostrell::releaseMtmGrids(mtm.value());
+}
+
+TEST(DemoReflector, ItsTripleReflectionLobeLiesAlongTheSymmetryAxis)
+{
+    const char* stage = std::getenv("KALMENO_STAGE_DIR");
+    ASSERT_NE(stage, nullptr);
+    ostrell::MtmHeader header;
+    auto mtm = ostrell::readMtmFile(std::string(stage) + "/Kalmeno/demo/reflector.mtm", &header);
+    ASSERT_TRUE(mtm) << mtm.error();
+    const auto grid = feltrane::DirectionGrid::fromCounts(header.countAz, header.countEl);
+    auto db = [&](std::uint32_t a, std::uint32_t e) {
+        return feltrane::toDecibels(
+            feltrane::crossSection(mtm->points, a, e, grid->direction(a, e).towardsRadar, 0.03));
+    };
+    // The axis looks forward and 35.26° up; the grid's nearest sample is azimuth 0, elevation 35°.
+    // A triangular trihedral of 1.5 m edges returns 4πa⁴/(3λ²) = 43.72 dBsm there; its plates'
+    // single reflections alone give about −5 dBsm.
+    const double peak = feltrane::toDecibels(4 * feltrane::kPi * std::pow(1.5, 4) / (3 * 0.03 * 0.03));
+    EXPECT_NEAR(db(0, 25), peak, 1.0);
+    // A broad lobe, as corner reflectors have: 15° aside on either side and above and below.
+    for (const auto& [a, e] : {std::pair{3u, 25u}, {69u, 25u}, {0u, 22u}, {0u, 28u}})
+        EXPECT_GT(db(a, e), peak - 3.0) << a << ", " << e;
     ostrell::releaseMtmGrids(mtm.value());
 }
 
