@@ -232,10 +232,11 @@ void timeReference(Body& body)
 }
 
 // In a run of its own: the peak heap beyond the pack and the output, plus Embree's peak.
-void measureMemory(Body& body, bool shadowing)
+void measureMemory(Body& body, bool shadowing, std::uint32_t bounces)
 {
     feltrane::PackOptions options;
     options.shadowing = shadowing;
+    options.bounces = bounces;
     feltrane::writePackOptions(body.pack, options);
     const auto view = feltrane::PackView::read(&body.pack);
     feltrane::RunControl control;
@@ -252,7 +253,7 @@ void measureMemory(Body& body, bool shadowing)
     const double extra = double(heapPeak.load() - before) - output + double(footprint.rayTracerPeakBytes);
     std::printf("memory beyond pack and output, %-9s %5.0f bytes per triangle (sweep arrays %.0f, "
                 "ray tracer %.0f at its peak; output %.1f MB)\n",
-                shadowing ? "shadowing" : "one-sided", extra / body.triangles.size(),
+                bounces > 1 ? "bouncing" : shadowing ? "shadowing" : "one-sided", extra / body.triangles.size(),
                 double(footprint.modelBytes) / body.triangles.size(),
                 double(footprint.rayTracerPeakBytes) / body.triangles.size(), output / 1e6);
 }
@@ -276,8 +277,8 @@ int main(int argc, char** argv)
     timeRun(defaults, false, 2, "capture's default material, no shad.");
     timeRun(defaults, true, 2, "capture's default material, shadowing");
     timeReference(conductor);
-    measureMemory(conductor, false);
-    measureMemory(conductor, true);
+    measureMemory(conductor, false, 1);
+    measureMemory(conductor, true, 1);
 
     std::printf("multiple reflections: up to %u per ray, %.0f rays per wavelength, wavelength 3 cm, 10 degree grid\n",
                 unsigned(feltrane::kDefaultBounces), feltrane::kDefaultRayDensity);
@@ -288,5 +289,6 @@ int main(int argc, char** argv)
         timeBouncing(dihedral, threads, "dihedral 1.5 m, 4 triangles");
     for (const unsigned threads : {1u, 2u})
         timeBouncing(conductor, threads, "torus, perfect conductor");
+    measureMemory(conductor, true, feltrane::kDefaultBounces);
     return 0;
 }

@@ -242,7 +242,7 @@ TEST(BouncingRays, CircularCoPolarisedReturnNeedsAnEvenNumberOfReflections)
     }
 }
 
-TEST(BouncingRays, CellSplitDoesNotChangeTheCoherentSum)
+TEST(BouncingRays, NeitherTheCellSplitNorTheThreadsChangeTheResult)
 {
     TestPack split = trihedral(1.5, 0.1);
     split.addRectangle({0.6, -0.9, 0}, {1.2, 0, 0}, {0, 0, -1.2}, {4.0f, 0.01f, 1.0f}); // a lossy floor
@@ -266,6 +266,15 @@ TEST(BouncingRays, CellSplitDoesNotChangeTheCoherentSum)
                       1e-9 * std::max(std::abs(reference), 1e-6 * peak))
                 << a << ", " << e;
         }
+    // Each direction is traced by one thread in a fixed order.
+    feltrane::PackOptions oneThread;
+    oneThread.threads = 1;
+    split.setOptions(oneThread);
+    const auto serial = computeOrFail(split);
+    for (std::size_t p = 0; p < many.pointCount(); ++p)
+        for (std::uint32_t a = 0; a < many.countAz(); ++a)
+            for (std::uint32_t e = 0; e < many.countEl(); ++e)
+                ASSERT_EQ(serial.value(p, a, e), many.value(p, a, e)) << p << ": " << a << ", " << e;
 }
 
 TEST(BouncingRays, ProgressMovesAndAStopHoldsDuringTheRayTracing)
