@@ -86,7 +86,8 @@ void TestPack::addSphere(const Eigen::Vector3d& centre, double radius, int level
 void TestPack::addCylinder(double radius, double length, int segments, TestMaterial material)
 {
     auto rim = [&](int i, double y) {
-        const double angle = 2.0 * feltrane::kPi * i / segments;
+        // The last strip ends exactly where the first begins: the surface is closed.
+        const double angle = 2.0 * feltrane::kPi * (i % segments) / segments;
         return Eigen::Vector3d(radius * std::cos(angle), y, -radius * std::sin(angle));
     };
     const double top = length / 2, bottom = -length / 2;
