@@ -1,6 +1,7 @@
 #include "meshloader.h"
 
 #include "meshnesting.h"
+#include "offcheck.h"
 #include "plyheader.h"
 #include "regularfile.h"
 
@@ -215,6 +216,8 @@ Result loadMeshTriangles(const std::string& path, const std::function<bool()>& s
         return Result::failure(nesting.error());
     if (auto header = checkPlyHeader(path); !header)
         return Result::failure(header.error());
+    if (auto off = checkOffFile(path); !off)
+        return Result::failure(off.error());
 
     if (stopRequested && stopRequested())
         return Result::failure("the load was stopped");

@@ -38,7 +38,6 @@ kalmeno::Status checkPlyHeader(const std::string& path)
             return kalmeno::Status::success();
     }
     return kalmeno::Status::failure("a PLY header without its end (an \"end_header\" line within the first megabyte)");
-    return kalmeno::Status::success();
 }
 
 } // namespace quelmar

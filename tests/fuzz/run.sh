@@ -2,6 +2,8 @@
 # Gives every fuzz target a timed run from its starting corpus, one after the other.
 #   tests/fuzz/run.sh BUILD_DIR SECONDS      (BUILD_DIR: the fuzz preset's build folder;
 #                                             SECONDS: for each target)
+# The mutations follow a fixed seed, so that a test run's outcome can be repeated; FUZZ_SEED=0
+# draws a new seed each time (for long exploring runs), any other number fixes another.
 set -euo pipefail
 build=${1:?usage: run.sh BUILD_DIR SECONDS}
 seconds=${2:?usage: run.sh BUILD_DIR SECONDS}
@@ -23,7 +25,7 @@ for entry in "${targets[@]}"; do
   read -r target corpus max_len <<<"$entry"
   status=0
   LSAN_OPTIONS="suppressions=$source_dir/tests/fuzz/lsan.supp:print_suppressions=0" \
-  "$bin/$target" -max_total_time="$seconds" -max_len="$max_len" -rss_limit_mb=2048 -timeout=20 \
+  "$bin/$target" -max_total_time="$seconds" -seed="${FUZZ_SEED:-1}" -max_len="$max_len" -rss_limit_mb=2048 -timeout=20 \
       -print_final_stats=1 -artifact_prefix="$build/fuzz-artifacts/$target-" "$work/$corpus" \
       >"$work/$target.log" 2>&1 || status=$?
   if [ "$status" -ne 0 ]; then

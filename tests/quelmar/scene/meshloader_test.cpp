@@ -61,6 +61,9 @@ std::string colladaChain(int depth)
            nodes + R"(</visual_scene></library_visual_scenes><scene><instance_visual_scene url="#s"/></scene></COLLADA>)";
 }
 
+// An OFF square's header and vertices (lines 1 to 6), its one face still to come.
+const std::string kOffSquareHead = "OFF\n4 1 0\n0 0 0\n1 0 0\n1 1 0\n0 1 0\n";
+
 // One face of `corners` corners around a circle (convex), in OBJ.
 std::string objPolygon(int corners)
 {
@@ -94,6 +97,16 @@ TEST(MeshLoader, CraftedFilesGetAReason)
         {write(folder, "deep.dae", colladaChain(50000)), "the XML nests deeper than 1000 levels"},
         {fifo, "not a regular file (a FIFO)"},
         {folder.folder("folder.stl"), "not a regular file (a folder)"},
+        // Assimp's OFF reader crashed on this one (found by fuzzing): a face line with no corner count.
+        {write(folder, "nocount.off", kOffSquareHead + "md5version0\n0 1 0\n4 0 11 0\n4 0 1 2 3\n"),
+         "OFF line 7: a face is its number of corners"},
+        {write(folder, "far.off", kOffSquareHead + "4 0 1 2 7\n"), "OFF line 7: vertex index 7 is not one of the 4"},
+        {write(folder, "commented.off", "OFF\n# a comment\n4 1 0\n"), "OFF line 2: the counts"},
+        {write(folder, "coloured.off", "COFF\n4 1 0\n"), "only plain OFF files are read"},
+        {write(folder, "long.off", kOffSquareHead + "4 0 1 2 3 " + std::string(5000, '1') + "\n"),
+         "OFF line 7 is longer than 4095 characters"},
+        {write(folder, "short.off", kOffSquareHead), "the OFF file ends before its faces"},
+        {write(folder, "unnamed", "OFF\n4 1 0\n0 0 0\n"), "the OFF file ends before its vertices"},
     };
     for (const auto& c : cases) {
         std::string reason;
@@ -118,6 +131,7 @@ TEST(MeshLoader, SoundFilesLoadWhateverTheirPolygonsAndHierarchy)
         {write(folder, "hexagon.obj", objPolygon(6)), 4},
         {write(folder, "circle.obj", objPolygon(100000)), 99998},
         {write(folder, "materials.obj", "mtllib blocking.mtl\n" + objPolygon(3)), 1},
+        {write(folder, "square.off", kOffSquareHead + "\r\n4 0 1 2 3 0.5 0.5 0.5\r\n"), 2},
     };
     for (const auto& c : cases) {
         std::size_t triangles = 0;
